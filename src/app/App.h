@@ -1,0 +1,39 @@
+// The program: its platform services, the texts computed at start-up, and the routing of window
+// events to the handlers of each window.
+#pragma once
+
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Power.h"
+#include "platform/Registry.h"
+#include "platform/Ticks.h"
+#include "platform/Ui.h"
+
+namespace sut {
+
+struct Services {
+    Ui& ui;
+    Clock& clock;
+    Files& files;
+    Registry& registry;
+    Power& power;
+    Ticks& ticks;
+};
+
+class App final : public EventSink, public Services {
+public:
+    explicit App(const Services& services) : Services(services) {}
+
+    bool Handle(WindowId window, const Event& event) override;
+
+    // Set by the first step of LoadScheduleSettings; both end as described there.
+    std::string settingsDirectory;  // always ends with a backslash
+    std::string executableName;
+};
+
+// Opens MainWindow; the backend's event loop takes over after this.
+void StartProgram(App& app);
+
+}  // namespace sut

@@ -1,0 +1,9 @@
+#include "app/Lock.h"
+
+namespace sut {
+
+void EnterLockMode(App&) {}
+void OpenUnlockPrompt(App&) {}
+void LeaveLockMode(App&) {}
+
+}  // namespace sut

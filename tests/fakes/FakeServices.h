@@ -1,0 +1,112 @@
+// In-memory stand-ins for the file system, the registry, the shut-down service and the tick
+// count, and a fixture that wires them with FakeUi into an App.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FakeClock.h"
+#include "FakeUi.h"
+#include "app/App.h"
+
+namespace sut::test {
+
+class MemoryFiles final : public Files {
+public:
+    std::string executablePath = "C:\\Tools\\Sutremo.exe";
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::uint32_t> attributes;
+
+    std::string ExecutablePath() override { return executablePath; }
+    bool Read(const std::string& path, std::string& contents) override {
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        contents = it->second;
+        return true;
+    }
+    bool Replace(const std::string& path, std::string_view contents) override {
+        files[path] = std::string(contents);
+        return true;
+    }
+    bool SetAttributes(const std::string& path, std::uint32_t value) override {
+        if (!files.count(path)) return false;
+        attributes[path] = value;
+        return true;
+    }
+};
+
+class MemoryRegistry final : public Registry {
+public:
+    bool writable = true;
+    std::map<std::string, std::string> values;  // "key path\\name" -> data
+
+    bool SetMachineString(std::string_view keyPath, std::string_view name, std::string_view data,
+                          bool) override {
+        if (!writable) return false;
+        values[std::string(keyPath) + "\\" + std::string(name)] = std::string(data);
+        return true;
+    }
+    bool DeleteMachineValue(std::string_view keyPath, std::string_view name) override {
+        if (!writable) return false;
+        values.erase(std::string(keyPath) + "\\" + std::string(name));
+        return true;
+    }
+};
+
+class RecordingPower final : public Power {
+public:
+    struct Request {
+        bool exitWindows;  // false: SetSystemPowerState
+        std::uint32_t flags;
+        bool suspend, force;
+    };
+    bool nt = true;
+    bool privilegeHeld = true;
+    std::vector<Request> requests;
+
+    bool IsNtFamily() override { return nt; }
+    bool EnableShutdownPrivilege() override { return privilegeHeld; }
+    bool ExitWindows(std::uint32_t flags) override {
+        requests.push_back({true, flags, false, false});
+        return true;
+    }
+    bool SetSystemPowerState(bool suspend, bool force) override {
+        requests.push_back({false, 0, suspend, force});
+        return true;
+    }
+};
+
+class FakeTicks final : public Ticks {
+public:
+    std::uint32_t tick = 0;
+    std::uint32_t TickCount() override { return tick; }
+};
+
+// One program with every platform service faked. Build the program with Start().
+struct AppFixture {
+    FakeClock clock;
+    FakeUi ui{clock};
+    MemoryFiles files;
+    MemoryRegistry registry;
+    RecordingPower power;
+    FakeTicks ticks;
+    App app{Services{ui, clock, files, registry, power, ticks}};
+
+    AppFixture() {
+        ui.Attach(app);
+        clock.Set(2014, 5, 10, 13, 39, 24);
+    }
+    // The program's start; false when it ended during start-up.
+    bool Start() {
+        try {
+            StartProgram(app);
+            return true;
+        } catch (const ProgramEnded&) {
+            return false;
+        }
+    }
+};
+
+}  // namespace sut::test
