@@ -125,8 +125,7 @@ void Win32Ui::BuildControls(Window& w) {
         const Point at = ClientPosition(spec, *c);
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kindStyle;
         if (!(c->flags & kHidden)) style |= WS_VISIBLE;
-        const DWORD exStyle = c->kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
-        HWND h = CreateWindowExW(exStyle, cls, Wide(c->caption).c_str(), style, at.x, at.y, c->width,
+        HWND h = CreateWindowExW(0, cls, Wide(c->caption).c_str(), style, at.x, at.y, c->width,
                                  c->height, w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                  instance_, nullptr);
         if (!h) continue;
@@ -136,6 +135,8 @@ void Win32Ui::BuildControls(Window& w) {
         if ((c->kind == ControlKind::RadioButton || c->kind == ControlKind::CheckBox) && (c->flags & kChecked))
             SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
         if (c->kind != ControlKind::Edit) continue;
+        // A thin border and small margins: two digits must fit a box 20 pixels wide.
+        SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
         if (c->flags & kPassword) SendMessageW(h, EM_SETPASSWORDCHAR, L'*', 0);
         if (c->flags & (kDigitsOnly | kPassword) || c->maxBytes > 0)
             SetWindowSubclass(h, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(c));

@@ -13,7 +13,9 @@ constexpr wchar_t kWindowClass[] = L"SutremoWindow";
 constexpr wchar_t kPictureClass[] = L"SutremoPicture";
 
 DWORD StyleOf(const WindowSpec& spec) {
-    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: a group box paints only its frame and relies on the parent to fill
+    // its inside.
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     if (spec.flags & kMinimiseBox) style |= WS_MINIMIZEBOX;
     return style;
 }
@@ -385,6 +387,7 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
         if (hdr->code == UDN_DELTAPOS) return OnSpin(w, *reinterpret_cast<const NMUPDOWN*>(lp));
         break;
     }
+    case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: {
         const HDC dc = reinterpret_cast<HDC>(wp);
         const ControlSpec* c = FindControl(*w.spec, GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
