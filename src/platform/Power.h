@@ -14,9 +14,8 @@ public:
     // Enables the shut-down privilege in the process token; false when the token cannot be
     // opened or the account does not hold the privilege.
     virtual bool EnableShutdownPrivilege() = 0;
-    // ExitWindowsEx with these flags and the reason 0 (not named after it: windows.h makes
-    // ExitWindows a macro); true when the request was accepted.
-    virtual bool RequestExit(std::uint32_t flags) = 0;
+    // ExitWindowsEx with these flags and the reason 0; true when the request was accepted.
+    virtual bool ExitSession(std::uint32_t flags) = 0;
     virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
 };
 

@@ -22,7 +22,7 @@ bool PerformPowerAction(Power& power, int code, bool force) {
     // Only the NT family guards shutting down with a privilege.
     if (nt && !power.EnableShutdownPrivilege()) return false;
     if (code == Suspend || code == Hibernate) return power.SetSystemPowerState(code == Suspend, force);
-    return power.RequestExit(ExitFlags(code, nt) | (force ? kEwxForce : 0));
+    return power.ExitSession(ExitFlags(code, nt) | (force ? kEwxForce : 0));
 }
 
 void RunSavedPowerAction(App& app, std::string_view fallback) {

@@ -73,7 +73,7 @@ public:
         ++privilegeRequests;
         return privilegeHeld;
     }
-    bool RequestExit(std::uint32_t flags) override {
+    bool ExitSession(std::uint32_t flags) override {
         requests.push_back({true, flags, false, false});
         return accepts;
     }

@@ -49,7 +49,7 @@ class RecordingService final : public Power {
 public:
     bool IsNtFamily() override { return real_.IsNtFamily(); }
     bool EnableShutdownPrivilege() override { return real_.EnableShutdownPrivilege(); }
-    bool RequestExit(std::uint32_t flags) override {
+    bool ExitSession(std::uint32_t flags) override {
         Append("call=ExitWindowsEx flags=" + std::to_string(flags));
         return true;
     }

@@ -11,7 +11,7 @@ class ShutdownService final : public Power {
 public:
     bool IsNtFamily() override;
     bool EnableShutdownPrivilege() override;
-    bool RequestExit(std::uint32_t flags) override;
+    bool ExitSession(std::uint32_t flags) override;
     bool SetSystemPowerState(bool suspend, bool force) override;
 };
 

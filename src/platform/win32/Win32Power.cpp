@@ -31,7 +31,7 @@ bool ShutdownService::EnableShutdownPrivilege() {
     return enabled;
 }
 
-bool ShutdownService::RequestExit(std::uint32_t flags) { return ExitWindowsEx(flags, 0) != 0; }
+bool ShutdownService::ExitSession(std::uint32_t flags) { return ExitWindowsEx(flags, 0) != 0; }
 
 bool ShutdownService::SetSystemPowerState(bool suspend, bool force) {
     return ::SetSystemPowerState(suspend, force) != 0;
