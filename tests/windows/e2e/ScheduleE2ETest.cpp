@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 #include "app/MainWindowLayout.h"
