@@ -57,7 +57,7 @@ bool HandleReminderWindowEvent(App& app, const Event& event) {
         break;
     case EventKind::Clicked:
         if (event.control == 按钮1) OnActNow(app);
-        if (event.control == 按钮2) OnGiveUp(app);
+        else if (event.control == 按钮2) OnGiveUp(app);
         break;
     default: break;  // the title bar's close button closes the window and does nothing else
     }

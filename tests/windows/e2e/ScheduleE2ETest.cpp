@@ -39,6 +39,8 @@ TEST(ScheduleE2E, TheCountdownIsTopmostCountsTheSavedSecondsAndActsAtZero) {
     const RECT r = Program::Rect(countdown);
     EXPECT_EQ(r.right - r.left, 195);
     EXPECT_EQ(r.bottom - r.top, 106);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 195) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 106) / 2);
     EXPECT_TRUE(GetWindowLongW(countdown, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(Program::Visible(countdown));
     EXPECT_FALSE(Program::Visible(s.main));
