@@ -162,5 +162,55 @@ TEST_F(Backend, TimersTickAsPeriodicEvents) {
     ui.SetTimerPeriod(WindowId::MainWindow, 时钟1, 0);
 }
 
+// While a modal window is open its caller waits, the other windows are disabled and timers
+// still tick; CloseWindow ends the wait and enables them again.
+TEST(BackendModal, NestedLoopKeepsTimersAndDisablesTheOtherWindows) {
+    struct ModalSink final : EventSink {
+        Win32Ui* ui = nullptr;
+        int ticksWhileModal = 0;
+        bool mainDisabled = true;
+        bool Handle(WindowId window, const Event& e) override {
+            if (window == WindowId::MainWindow && e.kind == EventKind::Periodic &&
+                ui->IsOpen(WindowId::ExitPasswordPrompt)) {
+                mainDisabled = mainDisabled && !IsWindowEnabled(ui->Handle(WindowId::MainWindow));
+                if (++ticksWhileModal == 3) ui->CloseWindow(WindowId::ExitPasswordPrompt);
+            }
+            return true;
+        }
+    } sink;
+    Win32Ui ui{GetModuleHandleW(nullptr)};
+    sink.ui = &ui;
+    ui.Attach(sink);
+    ui.OpenWindow(WindowId::MainWindow, false);
+    ui.SetTimerPeriod(WindowId::MainWindow, 时钟1, 20);
+    ui.OpenWindow(WindowId::ExitPasswordPrompt, true);  // returns once the third tick closed it
+    EXPECT_EQ(sink.ticksWhileModal, 3);
+    EXPECT_TRUE(sink.mainDisabled);
+    EXPECT_FALSE(ui.IsOpen(WindowId::ExitPasswordPrompt));
+    EXPECT_TRUE(IsWindowEnabled(ui.Handle(WindowId::MainWindow)));
+    ui.SetTimerPeriod(WindowId::MainWindow, 时钟1, 0);
+}
+
+// Esc in a password window is a close request; Enter does nothing.
+TEST(BackendModal, EscRequestsCloseInPasswordWindowsOnly) {
+    struct CloseSink final : EventSink {
+        std::vector<WindowId> asked;
+        bool Handle(WindowId window, const Event& e) override {
+            if (e.kind == EventKind::CanBeClosed) asked.push_back(window);
+            return true;
+        }
+    } sink;
+    Win32Ui ui{GetModuleHandleW(nullptr)};
+    ui.Attach(sink);
+    ui.OpenWindow(WindowId::MainWindow, false);
+    ui.OpenWindow(WindowId::UnlockPrompt, false);
+    SendMessageW(ui.Handle(WindowId::UnlockPrompt), WM_COMMAND, IDOK, 0);
+    SendMessageW(ui.Handle(WindowId::MainWindow), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(sink.asked.empty());
+    SendMessageW(ui.Handle(WindowId::UnlockPrompt), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(sink.asked, std::vector<WindowId>{WindowId::UnlockPrompt});
+    EXPECT_FALSE(ui.IsOpen(WindowId::UnlockPrompt));
+}
+
 }  // namespace
 }  // namespace sut::win32
