@@ -64,17 +64,22 @@ public:
     };
     bool nt = true;
     bool privilegeHeld = true;
+    bool accepts = true;  // what the system answers to a request
+    int privilegeRequests = 0;
     std::vector<Request> requests;
 
     bool IsNtFamily() override { return nt; }
-    bool EnableShutdownPrivilege() override { return privilegeHeld; }
+    bool EnableShutdownPrivilege() override {
+        ++privilegeRequests;
+        return privilegeHeld;
+    }
     bool ExitSession(std::uint32_t flags) override {
         requests.push_back({true, flags, false, false});
-        return true;
+        return accepts;
     }
     bool SetSystemPowerState(bool suspend, bool force) override {
         requests.push_back({false, 0, suspend, force});
-        return true;
+        return accepts;
     }
 };
 
