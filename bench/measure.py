@@ -125,12 +125,16 @@ def idle(runs, seconds):
             "~2 timers x 1/s" if key != "bare" else "")
 
 
-def firing_delay():
-    script = os.path.join(ROOT, "bench/firing-delay")
-    if not os.access(script, os.X_OK):
-        return
-    out = subprocess.run([script, "--table"], capture_output=True, text=True).stdout
-    values = [float(v) for v in out.split() if v.replace(".", "", 1).isdigit()]
+def firing_delay(runs):
+    """Milliseconds from the set second to the recorded power request (recording program)."""
+    exe = os.path.join(ROOT, "build/win64/firing_delay_bench.exe")
+    with tempfile.TemporaryFile(mode="w+") as out_file:
+        subprocess.run([WINE, exe, os.path.join(ROOT, "build/win64/Sutremo.exe"), str(runs)],
+                       stdout=out_file, stderr=subprocess.DEVNULL, timeout=120 * runs)
+        out_file.seek(0)
+        lines = out_file.read().splitlines()
+    values = [float(line.split(":")[1].split()[0]) for line in lines
+              if line.startswith("run ") and line.endswith(" ms")]
     row("firing delay after the set second", values, "ms", "tens of ms")
 
 
@@ -171,7 +175,7 @@ def main():
     sizes()
     startup(args.runs)
     idle(max(1, args.runs // 2), args.idle_seconds)
-    firing_delay()
+    firing_delay(args.runs)
     if not args.no_peer:
         peer(max(1, args.runs // 2), args.idle_seconds)
     widths = [max(len(str(r[i])) for r in rows + [("measure", "min", "median", "max", "unit", "goal")])
