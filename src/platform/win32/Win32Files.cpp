@@ -1,11 +1,12 @@
 #include "platform/win32/Win32Files.h"
 
+// Before <windows.h>, whose macros (ExitWindows) clash with names of the platform interfaces.
+#include "platform/win32/Services.h"
+#include "platform/win32/Text.h"
+
 #include <windows.h>
 
 #include <algorithm>
-
-#include "platform/win32/Services.h"
-#include "platform/win32/Text.h"
 
 namespace sut::win32 {
 namespace {

@@ -1,7 +1,8 @@
-#include <windows.h>
-
+// Before <windows.h>, whose macros (ExitWindows) clash with names of the platform interfaces.
 #include "platform/win32/Services.h"
 #include "platform/win32/Text.h"
+
+#include <windows.h>
 
 namespace sut::win32 {
 namespace {
