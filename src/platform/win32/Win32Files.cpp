@@ -35,20 +35,6 @@ private:
     HANDLE h_;
 };
 
-// The module path, the buffer growing until the path fits (no cut at MAX_PATH).
-std::wstring ModulePath() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (n == 0) return {};
-        if (n < buffer.size()) {
-            buffer.resize(n);
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 // A new file beside the target, opened for writing by nobody else; empty when none can be made.
 std::wstring CreateTempBeside(const std::wstring& target, Handle& handle) {
     const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
@@ -83,8 +69,22 @@ std::wstring ExtendedPath(const std::wstring& path) {
     return L"\\\\?\\" + path;
 }
 
+// The buffer grows until the path fits: a cut path would put the settings somewhere else.
+std::wstring ModuleFileName(void* module) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(static_cast<HMODULE>(module), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 std::string DiskFiles::ExecutablePath() {
-    std::wstring path = ModulePath();
+    std::wstring path = ModuleFileName(nullptr);
     // The program's texts are GBK. A path with a character GBK lacks would come back with '?'
     // in it and put the settings somewhere else: its short form is plain ASCII.
     if (!RepresentableInGbk(path)) {
@@ -122,6 +122,11 @@ bool DiskFiles::Replace(const std::string& path, std::string_view contents) {
     };
     const std::wstring target = Wide(path);
     const std::wstring extendedTarget = ExtendedPath(target);
+    const DWORD oldAttributes = GetFileAttributesW(extendedTarget.c_str());
+    const bool targetExists = oldAttributes != INVALID_FILE_ATTRIBUTES;
+    // A read-only file is not to be written, as with any other write; Wine's rename would
+    // replace it all the same.
+    if (targetExists && (oldAttributes & FILE_ATTRIBUTE_READONLY)) return false;
 
     step(Step::CreateTemp);
     Handle temp(INVALID_HANDLE_VALUE);
@@ -135,8 +140,6 @@ bool DiskFiles::Replace(const std::string& path, std::string_view contents) {
     ok = ok && FlushFileBuffers(temp.Get());
     ok = temp.Close() && ok;
 
-    const DWORD oldAttributes = GetFileAttributesW(extendedTarget.c_str());
-    const bool targetExists = oldAttributes != INVALID_FILE_ATTRIBUTES;
     if (ok && targetExists && (oldAttributes & kSticky)) {
         step(Step::ClearTargetAttributes);
         SetFileAttributesW(extendedTarget.c_str(), oldAttributes & ~kSticky);

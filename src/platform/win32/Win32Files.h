@@ -29,5 +29,7 @@ public:
 
 // A path the file functions accept at any length: from MAX_PATH on, the \\?\ form.
 std::wstring ExtendedPath(const std::wstring& path);
+// A module's full path, however long (nullptr: the running executable).
+std::wstring ModuleFileName(void* module);
 
 }  // namespace sut::win32

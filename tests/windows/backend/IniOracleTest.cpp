@@ -14,17 +14,20 @@ namespace sut {
 namespace {
 
 // A fresh ASCII-named directory per test program; every case uses new file names, so the
-// system's profile cache never serves an old file.
+// system's profile cache never serves an old file. Left behind: the files are small and the
+// prefix is a test one.
 class Scratch {
 public:
     Scratch() {
         char base[MAX_PATH];
         GetTempPathA(MAX_PATH, base);
-        dir_ = std::string(base) + "ini-oracle-" + std::to_string(GetCurrentProcessId()) + "\\";
+        dir_ = std::string(base) + "ini-oracle-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(GetTickCount64()) + "\\";
         CreateDirectoryA(dir_.c_str(), nullptr);
     }
     std::string NewFile(const std::string& contents) {
         const std::string path = dir_ + "f" + std::to_string(++count_) + ".ini";
+        DeleteFileA(path.c_str());
         win32::DiskFiles files;
         if (!contents.empty()) {
             EXPECT_TRUE(files.Replace(path, contents));
