@@ -61,7 +61,16 @@ std::string OurRead(const std::string& path, const std::string& section, const s
     return ReadIniValue(files, path, section, key, fallback);
 }
 
-bool Gbk() { return GetACP() == 936; }
+// Double-byte rows need the system to read GBK; elsewhere they are skipped, and said so.
+bool Gbk() {
+    static const bool gbk = [] {
+        if (GetACP() != 936)
+            std::printf("[ note     ] code page %u: the GBK rows are skipped (run with "
+                        "LC_ALL=zh_CN.UTF-8, generated on the host)\n", GetACP());
+        return GetACP() == 936;
+    }();
+    return gbk;
+}
 
 struct ReadRow {
     const char* what;
