@@ -153,5 +153,22 @@ TEST(MainWindowE2E, RefusesTheQueryBeforeALogOffAndHides) {
     EXPECT_TRUE(p.Running());
 }
 
+TEST(MainWindowE2E, StartMinimisedFlagStartsInTheTrayWhateverTheCurrentDirectory) {
+    for (const wchar_t* cwd : {L"", L"C:\\windows\\system32"}) {
+        Launch launch;
+        launch.files["close.ini"] = "[启动最小化]\r\n开关=Y\r\n";
+        launch.currentDirectory = cwd;
+        Program p(launch);
+        HWND main = p.Main();
+        ASSERT_TRUE(main);
+        // Complete and never shown: it stays hidden while the program runs on.
+        EXPECT_FALSE(WaitUntil([&] { return Program::Visible(main); }, 1500));
+        EXPECT_TRUE(Program::Checked(Program::Ctl(main, 选择框10)));
+        EXPECT_TRUE(p.Running());
+        PostMessageW(main, kTrayCallback, 1, WM_LBUTTONUP);
+        EXPECT_TRUE(WaitUntil([&] { return Program::Visible(main) && !IsIconic(main); }));
+    }
+}
+
 }  // namespace
 }  // namespace sut::e2e
