@@ -1,12 +1,20 @@
-// Byte-level helpers for GBK texts.
+// Walking GBK byte strings one character at a time.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace sut {
 
-// True for a byte that starts a two-byte GBK character.
-constexpr bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+// 2 when a GBK lead byte (0x81..0xFE) at i is followed by a valid trail byte (0x40..0xFE except
+// 0x7F), else 1. A trail byte can be '\\', ']' or an ASCII letter, so byte scans that look for
+// separators or fold case must step by characters.
+inline std::size_t GbkCharLength(std::string_view s, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    if (lead < 0x81 || lead > 0xFE || i + 1 >= s.size()) return 1;
+    const auto trail = static_cast<unsigned char>(s[i + 1]);
+    return trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2 : 1;
+}
 
 // The longest prefix of at most maxBytes bytes that does not split a two-byte character.
 std::string_view CutGbk(std::string_view text, std::size_t maxBytes);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/Gbk.h"
+#include "platform/GbkText.h"
 
 // The rules are those of the Win32 private-profile functions as the program relies on them, worked
 // on bytes so that GBK names and values stay exact under any system code page. Where Wine's copy

@@ -1,6 +1,6 @@
 #include "settings/Paths.h"
 
-#include "settings/Gbk.h"
+#include "platform/GbkText.h"
 
 namespace sut {
 
