@@ -68,7 +68,7 @@ public:
 
     bool IsNtFamily() override { return nt; }
     bool EnableShutdownPrivilege() override { return privilegeHeld; }
-    bool ExitWindows(std::uint32_t flags) override {
+    bool ExitSession(std::uint32_t flags) override {
         requests.push_back({true, flags, false, false});
         return true;
     }

@@ -10,7 +10,7 @@ class ShutdownService final : public Power {
 public:
     bool IsNtFamily() override { return true; }
     bool EnableShutdownPrivilege() override { return false; }
-    bool ExitWindows(std::uint32_t) override { return false; }
+    bool ExitSession(std::uint32_t) override { return false; }
     bool SetSystemPowerState(bool, bool) override { return false; }
 };
 

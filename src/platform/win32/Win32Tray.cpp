@@ -1,0 +1,78 @@
+// The tray icon and the popup menu.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/GbkText.h"
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Ui.h"
+#include "resource.h"
+
+namespace sut::win32 {
+namespace {
+
+constexpr std::size_t kTipBytes = 62;
+constexpr UINT kTrayRetryMs = 2000;
+
+}  // namespace
+
+HICON Win32Ui::Icon(IconId icon, bool small) const {
+    const int id = icon == IconId::Lock ? IDI_LOCK_ICON : IDI_APPLICATION_ICON;
+    const int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+    return static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+bool Win32Ui::AddOrUpdateTrayIcon(bool add) {
+    const HWND main = W(WindowId::MainWindow).hwnd;
+    if (!main) return false;
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = main;
+    nid.uID = kTrayIconId;
+    nid.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+    nid.uCallbackMessage = kMsgTray;
+    nid.hIcon = Icon(IconId::Application, true);
+    lstrcpynW(nid.szTip, trayTip_.c_str(), static_cast<int>(std::size(nid.szTip)));
+    if (!add && Shell_NotifyIconW(NIM_MODIFY, &nid)) return true;
+    // Adding again after a failed update covers an icon that vanished with the shell.
+    trayAdded_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    return trayAdded_;
+}
+
+void Win32Ui::SetTrayIcon(std::string_view tip) {
+    trayWanted_ = true;
+    trayTip_ = Wide(CutGbk(tip, kTipBytes));
+    if (AddOrUpdateTrayIcon(!trayAdded_)) return;
+    // The shell may not be up yet (a start at log-on): try again until it is.
+    if (const HWND main = W(WindowId::MainWindow).hwnd) SetTimer(main, kTrayRetryTimer, kTrayRetryMs, nullptr);
+}
+
+void Win32Ui::OnTrayMessage(LPARAM lp) {
+    Window& main = W(WindowId::MainWindow);
+    if (!main.hwnd || !main.ready) return;
+    int code = 0;
+    switch (LOWORD(lp)) {
+    case WM_LBUTTONUP: code = 1; break;
+    case WM_LBUTTONDBLCLK: code = 2; break;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU: code = 3; break;
+    default: return;
+    }
+    Raise(main, {EventKind::TrayEvent, 0, code});
+}
+
+void Win32Ui::ShowPopupMenu(WindowId window, ControlId menu) {
+    Window& w = W(window);
+    if (!w.hwnd) return;
+    HMENU popup = BuildPopup(w, menu);
+    POINT pt;
+    GetCursorPos(&pt);
+    // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks
+    // elsewhere. The choice comes back as an ordinary WM_COMMAND.
+    SetForegroundWindow(w.hwnd);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x + 3, pt.y + 3, 0, w.hwnd, nullptr);
+    PostMessageW(w.hwnd, WM_NULL, 0, 0);
+    DestroyMenu(popup);
+}
+
+}  // namespace sut::win32
