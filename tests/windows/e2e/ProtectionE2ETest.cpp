@@ -98,6 +98,18 @@ void Submit(HWND window, std::wstring_view typed) {
     Program::Click(Program::Ctl(window, passwordwnd::按钮1));
 }
 
+void PutOnClipboard(std::wstring_view text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* p = static_cast<wchar_t*>(GlobalLock(mem));
+    memcpy(p, text.data(), text.size() * sizeof(wchar_t));
+    p[text.size()] = L'\0';
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+}
+
 // The text of the "提示" box that appears next, which is then closed with its OK button.
 std::string TakeMessage(Program& p) {
     HWND box = p.WaitWindow("提示");
@@ -219,14 +231,7 @@ TEST(ProtectionE2E, SetWindowCountsGbkBytesAndRefusesWhatGbkCannotHold) {
 
     // Pasting follows the same rules.
     Program::SetText(edit, "");
-    const std::wstring clip = L"ab\xD83D\xDE00\xAC00" L"cd中文123456789";
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(mem), clip.c_str(), (clip.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(mem);
-    SetClipboardData(CF_UNICODETEXT, mem);
-    CloseClipboard();
+    PutOnClipboard(L"ab\xD83D\xDE00\xAC00" L"cd中文123456789");
     SendMessageW(edit, WM_PASTE, 0, 0);
     EXPECT_EQ(Program::Text(edit), "abcd中文12345678");
 
@@ -239,6 +244,43 @@ TEST(ProtectionE2E, SetWindowCountsGbkBytesAndRefusesWhatGbkCannotHold) {
     Submit(w, L"三个字");
     EXPECT_EQ(TakeMessage(p), "密码设置成功！");
     EXPECT_EQ(UnscramblePassword(StoredValue(p, "Soft boot")), "三个字");
+}
+
+// Pasting from the real keyboard: the edit control may handle a key without a WM_PASTE of its
+// own, and the rules must hold all the same.
+TEST(ProtectionE2E, KeyboardPastesFollowTheSameRules) {
+    struct Case {
+        const char* what;
+        WORD modifier, key;
+        DWORD keyFlags;
+    } cases[] = {
+        {"Ctrl+V", VK_CONTROL, 'V', 0},
+        {"Shift+Insert", VK_SHIFT, VK_INSERT, KEYEVENTF_EXTENDEDKEY},
+    };
+    Program p;
+    HWND main = ShownMain(p);
+    ASSERT_TRUE(main);
+    Program::Command(main, mainwnd::设置软件启动密码);
+    HWND w = p.WaitWindow(kSetStart);
+    ASSERT_TRUE(w);
+    HWND edit = Edit(w);
+    PutOnClipboard(L"ab\xD83D\xDE00\xAC00" L"cd中文123456789");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Program::SetText(edit, "");
+        SetForegroundWindow(w);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == w; }));
+        INPUT in[4] = {};
+        for (INPUT& i : in) i.type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[3].ki.wVk = c.modifier;
+        in[1].ki.wVk = in[2].ki.wVk = c.key;
+        in[1].ki.dwFlags = c.keyFlags;
+        in[2].ki.dwFlags = c.keyFlags | KEYEVENTF_KEYUP;
+        in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(4, in, sizeof(INPUT));
+        EXPECT_TRUE(WaitUntil([&] { return !Program::Text(edit).empty(); }));
+        EXPECT_EQ(Program::Text(edit), "abcd中文12345678");
+    }
 }
 
 TEST(ProtectionE2E, EnterDoesNothingInAPasswordWindow) {
