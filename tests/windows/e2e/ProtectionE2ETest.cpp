@@ -158,6 +158,12 @@ bool IsLocked(HWND main) {
     return s.cx == 248 && s.cy == 210 && IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
 }
 
+// The unlock steps run in one handler, but this process sees them one by one.
+bool IsUnlocked(HWND main) {
+    const SIZE s = OuterSize(main);
+    return s.cx == 430 && s.cy == 346 && !IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
+}
+
 // A started program with its main window on the screen.
 HWND ShownMain(Program& p) {
     HWND main = p.Main();
@@ -201,7 +207,7 @@ TEST(ProtectionE2E, EachPasswordIsSetThroughItsWindowAndStoredScrambled) {
     HWND prompt = p.WaitWindow(kUnlockPrompt);
     ASSERT_TRUE(prompt);
     Submit(prompt, L"Lock 33");
-    EXPECT_TRUE(WaitUntil([&] { return !IsLocked(main) && OuterSize(main).cx == 430; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsUnlocked(main); }));
 }
 
 TEST(ProtectionE2E, SetWindowCountsGbkBytesAndRefusesWhatGbkCannotHold) {
@@ -374,11 +380,10 @@ TEST(ProtectionE2E, LockShrinksBehindThePictureAndUnlockRestoresInPlace) {
     EXPECT_EQ(TakeMessage(p), "密码错误,请重新输入！");
     EXPECT_TRUE(IsLocked(main));
     Submit(prompt, L"Lock33x");
-    ASSERT_TRUE(WaitUntil([&] { return OuterSize(main).cx == 430 && OuterSize(main).cy == 346; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsUnlocked(main); }));
     r = Program::Rect(main);
     EXPECT_EQ(r.left, before.left);
     EXPECT_EQ(r.top, before.top);
-    EXPECT_FALSE(IsWindowVisible(Program::Ctl(main, mainwnd::图片框1)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(prompt); }));
 }
 
