@@ -309,8 +309,22 @@ TEST(ProtectionE2E, EnterDoesNothingInAPasswordWindow) {
 
 // ---- The prompts ----
 
-TEST(ProtectionE2E, StartPasswordComesBeforeTheMainWindow) {
-    Program p(WithPasswords({{"Soft boot", "Start1x"}}));
+TEST(ProtectionE2E, AfterSettingAStartPasswordTheNextStartAsksForItFirst) {
+    Launch restart;
+    {
+        Program first;
+        HWND main = ShownMain(first);
+        ASSERT_TRUE(main);
+        Program::Command(main, mainwnd::设置软件启动密码);
+        HWND w = first.WaitWindow(kSetStart);
+        ASSERT_TRUE(w);
+        Submit(w, L"Start1x");
+        EXPECT_EQ(TakeMessage(first), "密码设置成功！");
+        Program::Command(main, mainwnd::退出);
+        ASSERT_EQ(first.WaitExit(), 0u);
+        ASSERT_TRUE(first.ReadFile("config.ini", restart.files["config.ini"]));
+    }
+    Program p(restart);  // the same config.ini beside a fresh copy
     HWND prompt = p.WaitWindow(kStartPrompt);
     ASSERT_TRUE(prompt);
     EXPECT_EQ(VisibleWindows(p.ProcessId()), 1);  // the prompt alone
