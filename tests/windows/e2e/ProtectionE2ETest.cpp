@@ -177,6 +177,20 @@ bool Lock(HWND main) {
     return WaitUntil([&] { return IsLocked(main); });
 }
 
+// A started program's main window, locked; nullptr when it did not lock.
+HWND LockedMain(Program& p) {
+    HWND main = ShownMain(p);
+    return main && Lock(main) ? main : nullptr;
+}
+
+// SetStartPasswordWindow opened from the menu of a started program; nullptr when it did not open.
+HWND OpenSetStartWindow(Program& p) {
+    HWND main = ShownMain(p);
+    if (!main) return nullptr;
+    Program::Command(main, mainwnd::设置软件启动密码);
+    return p.WaitWindow(kSetStart);
+}
+
 // ---- Setting passwords ----
 
 TEST(ProtectionE2E, EachPasswordIsSetThroughItsWindowAndStoredScrambled) {
@@ -212,10 +226,7 @@ TEST(ProtectionE2E, EachPasswordIsSetThroughItsWindowAndStoredScrambled) {
 
 TEST(ProtectionE2E, SetWindowCountsGbkBytesAndRefusesWhatGbkCannotHold) {
     Program p;
-    HWND main = ShownMain(p);
-    ASSERT_TRUE(main);
-    Program::Command(main, mainwnd::设置软件启动密码);
-    HWND w = p.WaitWindow(kSetStart);
+    HWND w = OpenSetStartWindow(p);
     ASSERT_TRUE(w);
     HWND edit = Edit(w);
     struct Case {
@@ -264,10 +275,7 @@ TEST(ProtectionE2E, KeyboardPastesFollowTheSameRules) {
         {"Shift+Insert", VK_SHIFT, VK_INSERT, KEYEVENTF_EXTENDEDKEY},
     };
     Program p;
-    HWND main = ShownMain(p);
-    ASSERT_TRUE(main);
-    Program::Command(main, mainwnd::设置软件启动密码);
-    HWND w = p.WaitWindow(kSetStart);
+    HWND w = OpenSetStartWindow(p);
     ASSERT_TRUE(w);
     HWND edit = Edit(w);
     PutOnClipboard(L"ab\xD83D\xDE00\xAC00" L"cd中文123456789");
@@ -313,14 +321,11 @@ TEST(ProtectionE2E, AfterSettingAStartPasswordTheNextStartAsksForItFirst) {
     Launch restart;
     {
         Program first;
-        HWND main = ShownMain(first);
-        ASSERT_TRUE(main);
-        Program::Command(main, mainwnd::设置软件启动密码);
-        HWND w = first.WaitWindow(kSetStart);
+        HWND w = OpenSetStartWindow(first);
         ASSERT_TRUE(w);
         Submit(w, L"Start1x");
         EXPECT_EQ(TakeMessage(first), "密码设置成功！");
-        Program::Command(main, mainwnd::退出);
+        Program::Command(first.Main(), mainwnd::退出);
         ASSERT_EQ(first.WaitExit(), 0u);
         ASSERT_TRUE(first.ReadFile("config.ini", restart.files["config.ini"]));
     }
@@ -507,9 +512,8 @@ TEST(ProtectionBypassE2E, TheLockedWindowStaysLockedWhateverTheUserTries) {
     for (const Way& way : ways) {
         SCOPED_TRACE(way.what);
         Program p(WithPasswords({{"Soft lock", "Lock33x"}, {"Soft Exit", "Exit22x"}}));
-        HWND main = ShownMain(p);
+        HWND main = LockedMain(p);
         ASSERT_TRUE(main);
-        ASSERT_TRUE(Lock(main));
         way.act(p, main);
         EXPECT_TRUE(p.Running());
         EXPECT_TRUE(IsLocked(main));
@@ -519,9 +523,8 @@ TEST(ProtectionBypassE2E, TheLockedWindowStaysLockedWhateverTheUserTries) {
 // The controls behind the picture must not be reachable from the keyboard either.
 TEST(ProtectionBypassE2E, TheKeyboardCannotReachTheSettingsBehindThePicture) {
     Program p(WithPasswords({{"Soft lock", "Lock33x"}}));
-    HWND main = ShownMain(p);
+    HWND main = LockedMain(p);
     ASSERT_TRUE(main);
-    ASSERT_TRUE(Lock(main));
     const std::vector<ControlId> boxes = {mainwnd::选择框1, mainwnd::选择框2, mainwnd::选择框3,
                                           mainwnd::选择框4, mainwnd::选择框5, mainwnd::选择框6,
                                           mainwnd::选择框7, mainwnd::选择框8, mainwnd::选择框9,
@@ -546,9 +549,8 @@ TEST(ProtectionBypassE2E, TheKeyboardCannotReachTheSettingsBehindThePicture) {
 
 TEST(ProtectionBypassE2E, ExitWhileLockedWithoutAnExitPasswordEndsTheProgram) {
     Program p(WithPasswords({{"Soft lock", "Lock33x"}}));
-    HWND main = ShownMain(p);
+    HWND main = LockedMain(p);
     ASSERT_TRUE(main);
-    ASSERT_TRUE(Lock(main));
     Program::Command(main, mainwnd::退出);
     EXPECT_EQ(p.WaitExit(), 0u);
 }
