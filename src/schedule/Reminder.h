@@ -1,4 +1,5 @@
-// ReminderWindow: the countdown before the saved power action.
+// ReminderWindow: the countdown before the saved power action. Opened non-modally by the
+// scheduler; one at a time.
 #pragma once
 
 #include "app/App.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,11 +14,17 @@
 
 namespace sut::test {
 
+// Thrown by MemoryFiles when a planned crash comes: like the process dying at that moment.
+struct SimulatedCrash {};
+
 class MemoryFiles final : public Files {
 public:
     std::string executablePath = "C:\\Tools\\Sutremo.exe";
     std::map<std::string, std::string> files;
     std::map<std::string, std::uint32_t> attributes;
+    int replaceCount = 0;       // Replace calls that changed a file
+    int crashAtReplace = -1;    // the Replace call (0: the first) that crashes, if any
+    bool writable = true;       // false: every Replace fails, as on a read-only medium
 
     std::string ExecutablePath() override { return executablePath; }
     bool Read(const std::string& path, std::string& contents) override {
@@ -26,7 +33,11 @@ public:
         contents = it->second;
         return true;
     }
+    // Atomic, like the real one: the file holds the old or the new contents, nothing between.
     bool Replace(const std::string& path, std::string_view contents) override {
+        if (crashAtReplace == replaceCount) throw SimulatedCrash{};
+        if (!writable) return false;
+        ++replaceCount;
         files[path] = std::string(contents);
         return true;
     }
@@ -41,14 +52,17 @@ class MemoryRegistry final : public Registry {
 public:
     bool writable = true;
     std::map<std::string, std::string> values;  // "key path\\name" -> data
+    std::function<void()> onChange;             // called at every call, before anything changes
 
-    bool SetMachineString(std::string_view keyPath, std::string_view name, std::string_view data,
-                          bool) override {
+    bool SetMachineString(std::string_view keyPath, std::string_view name,
+                          std::string_view data) override {
+        if (onChange) onChange();
         if (!writable) return false;
         values[std::string(keyPath) + "\\" + std::string(name)] = std::string(data);
         return true;
     }
     bool DeleteMachineValue(std::string_view keyPath, std::string_view name) override {
+        if (onChange) onChange();
         if (!writable) return false;
         values.erase(std::string(keyPath) + "\\" + std::string(name));
         return true;
@@ -64,17 +78,22 @@ public:
     };
     bool nt = true;
     bool privilegeHeld = true;
+    bool accepts = true;  // what the system answers to a request
+    int privilegeRequests = 0;
     std::vector<Request> requests;
 
     bool IsNtFamily() override { return nt; }
-    bool EnableShutdownPrivilege() override { return privilegeHeld; }
+    bool EnableShutdownPrivilege() override {
+        ++privilegeRequests;
+        return privilegeHeld;
+    }
     bool ExitSession(std::uint32_t flags) override {
         requests.push_back({true, flags, false, false});
-        return true;
+        return accepts;
     }
     bool SetSystemPowerState(bool suspend, bool force) override {
         requests.push_back({false, 0, suspend, force});
-        return true;
+        return accepts;
     }
 };
 

@@ -1,24 +1,40 @@
 #include <windows.h>
 
-#include "platform/win32/Services.h"
+#include "platform/win32/ShutdownService.h"
 
 namespace sut::win32 {
-namespace {
 
-// A first version that does nothing; the power work fills it in.
-class ShutdownService final : public Power {
-public:
-    bool IsNtFamily() override { return true; }
-    bool EnableShutdownPrivilege() override { return false; }
-    bool ExitSession(std::uint32_t) override { return false; }
-    bool SetSystemPowerState(bool, bool) override { return false; }
-};
+bool ShutdownService::IsNtFamily() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool known = GetVersionExA(&version) != 0;
+#pragma GCC diagnostic pop
+    return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
 
-}  // namespace
+bool ShutdownService::EnableShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return false;
+    TOKEN_PRIVILEGES wanted{};
+    wanted.PrivilegeCount = 1;
+    wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    bool enabled = LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &wanted.Privileges[0].Luid) != 0;
+    if (enabled) {
+        // Success with ERROR_NOT_ALL_ASSIGNED means the account does not hold the privilege.
+        enabled = AdjustTokenPrivileges(token, FALSE, &wanted, 0, nullptr, nullptr) != 0 &&
+                  GetLastError() == ERROR_SUCCESS;
+    }
+    CloseHandle(token);
+    return enabled;
+}
 
-Power& RealPower() {
-    static ShutdownService power;
-    return power;
+bool ShutdownService::ExitSession(std::uint32_t flags) { return ExitWindowsEx(flags, 0) != 0; }
+
+bool ShutdownService::SetSystemPowerState(bool suspend, bool force) {
+    return ::SetSystemPowerState(suspend, force) != 0;
 }
 
 }  // namespace sut::win32

@@ -1,0 +1,190 @@
+"""Measures the program beside a bare Win32 window program (and a native peer) and prints a
+table. Called by bench/run, which builds everything and provides Wine and a display."""
+import argparse
+import glob
+import os
+import shutil
+import statistics
+import subprocess
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+WINE = os.environ.get("WINE", "/usr/lib/wine/wine64")
+CLK_TCK = os.sysconf("SC_CLK_TCK")
+rows = []
+
+
+def row(name, values, unit, goal=""):
+    values = [v for v in values if v is not None]
+    if not values:
+        rows.append((name, "-", "-", "-", unit, goal))
+        return
+    fmt = (lambda v: f"{v:.1f}") if any(isinstance(v, float) for v in values) else str
+    rows.append((name, fmt(min(values)), fmt(statistics.median(values)), fmt(max(values)), unit, goal))
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def fresh_copy(exe):
+    directory = tempfile.mkdtemp(prefix="sutremo-bench-")
+    target = os.path.join(directory, os.path.basename(exe))
+    shutil.copy(exe, target)
+    return directory, target
+
+
+def probe(exe, caption, mode=None):
+    """Start-up time and working set of a program under Wine; with mode it stays running."""
+    directory, target = fresh_copy(exe)
+    args = [WINE, os.path.join(ROOT, "build/win64/probe.exe"), windows_path(target), caption]
+    if mode:
+        args.append(mode)
+    # Output through a file: a program left running would hold a pipe open.
+    with tempfile.TemporaryFile(mode="w+") as out_file:
+        subprocess.run(args, stdout=out_file, stderr=subprocess.DEVNULL, timeout=60)
+        out_file.seek(0)
+        out = out_file.read()
+    fields = dict(part.split("=") for part in out.split() if "=" in part)
+    return directory, float(fields["startup_ms"]), int(fields["working_set_kb"])
+
+
+def linux_pid(name):
+    pids = subprocess.run(["pgrep", "-n", "-f", name], capture_output=True, text=True).stdout.split()
+    return int(pids[0]) if pids else None
+
+
+def cpu_and_switches(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    cpu = (int(fields[11]) + int(fields[12])) / CLK_TCK
+    switches = 0
+    for status in glob.glob(f"/proc/{pid}/task/*/status"):
+        with open(status) as f:
+            for line in f:
+                if line.startswith(("voluntary_ctxt_switches", "nonvoluntary_ctxt_switches")):
+                    switches += int(line.split()[1])
+    return cpu, switches
+
+
+def idle_cost(pid, seconds):
+    cpu0, sw0 = cpu_and_switches(pid)
+    time.sleep(seconds)
+    cpu1, sw1 = cpu_and_switches(pid)
+    return (cpu1 - cpu0) * 1000.0, sw1 - sw0
+
+
+def kill_wine_program(name):
+    subprocess.run(["pkill", "-f", name])
+    time.sleep(1)
+
+
+def sizes():
+    for label, path in [("size: Sutremo.exe (win32, shipped)", "build/win32/Sutremo.exe"),
+                        ("size: Sutremo.exe (win64)", "build/win64/Sutremo.exe"),
+                        ("size: bare window (win32)", "build/win32/bare_window.exe"),
+                        ("size: bare window (win64)", "build/win64/bare_window.exe")]:
+        goal = "<= 262144" if "shipped" in label else ""
+        row(label, [os.path.getsize(os.path.join(ROOT, path))], "bytes", goal)
+
+
+def startup(runs):
+    results = {"Sutremo": [], "bare": []}
+    for _ in range(runs):
+        for key, exe, caption in [("Sutremo", "build/win64/Sutremo.exe", "OrvandelSutremov1.0"),
+                                  ("bare", "build/win64/bare_window.exe", "BareWindow")]:
+            directory, ms, ws = probe(os.path.join(ROOT, exe), caption)
+            results[key].append((ms, ws))
+            shutil.rmtree(directory, ignore_errors=True)
+    for key in results:
+        row(f"start-up to visible: {key}", [r[0] for r in results[key]], "ms")
+    row("start-up ratio Sutremo / bare", [a[0] / b[0] for a, b in zip(results["Sutremo"], results["bare"])],
+        "x", "<= 1.1")
+    for key in results:
+        row(f"working set at 5 s: {key}", [r[1] for r in results[key]], "KiB")
+    row("working set ratio Sutremo / bare",
+        [a[1] / b[1] for a, b in zip(results["Sutremo"], results["bare"])], "x", "<= 1.1")
+
+
+def idle(runs, seconds):
+    results = {"Sutremo (tray, scheduler on)": [], "bare": []}
+    for _ in range(runs):
+        for key, exe, caption, mode in [
+                ("Sutremo (tray, scheduler on)", "build/win64/Sutremo.exe", "OrvandelSutremov1.0", "--arm"),
+                ("bare", "build/win64/bare_window.exe", "BareWindow", "--keep")]:
+            directory, _, _ = probe(os.path.join(ROOT, exe), caption, mode)
+            name = os.path.basename(exe)
+            pid = linux_pid(name)
+            results[key].append(idle_cost(pid, seconds) if pid else (None, None))
+            kill_wine_program(name)
+            shutil.rmtree(directory, ignore_errors=True)
+    for key in results:
+        row(f"idle CPU over {seconds} s: {key}", [r[0] for r in results[key]], "ms")
+        row(f"idle context switches over {seconds} s: {key}", [r[1] for r in results[key]], "count",
+            "~2 timers x 1/s" if key != "bare" else "")
+
+
+def firing_delay(runs):
+    """Milliseconds from the set second to the recorded power request (recording program)."""
+    exe = os.path.join(ROOT, "build/win64/firing_delay_bench.exe")
+    with tempfile.TemporaryFile(mode="w+") as out_file:
+        subprocess.run([WINE, exe, os.path.join(ROOT, "build/win64/Sutremo.exe"), str(runs)],
+                       stdout=out_file, stderr=subprocess.DEVNULL, timeout=120 * runs)
+        out_file.seek(0)
+        lines = out_file.read().splitlines()
+    values = [float(line.split(":")[1].split()[0]) for line in lines
+              if line.startswith("run ") and line.endswith(" ms")]
+    row("firing delay after the set second", values, "ms", "tens of ms")
+
+
+def peer(runs, seconds):
+    if not shutil.which("kshutdown"):
+        subprocess.run(["apt-get", "install", "-y", "-qq", "--no-install-recommends", "kshutdown", "xdotool"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if not shutil.which("kshutdown") or not shutil.which("xdotool"):
+        row("peer KShutdown", [], "not installed")
+        return
+    starts, rss, cpu, switches = [], [], [], []
+    for _ in range(runs):
+        t0 = time.monotonic()
+        proc = subprocess.Popen(["kshutdown"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(proc.pid)],
+                               capture_output=True, timeout=60)
+        starts.append((time.monotonic() - t0) * 1000.0 if found.returncode == 0 else None)
+        time.sleep(5)
+        with open(f"/proc/{proc.pid}/status") as f:
+            rss += [int(line.split()[1]) for line in f if line.startswith("VmRSS")]
+        c, s = idle_cost(proc.pid, seconds)
+        cpu.append(c)
+        switches.append(s)
+        proc.terminate()
+        proc.wait(timeout=10)
+    row("peer KShutdown (native Qt): start-up to visible", starts, "ms")
+    row("peer KShutdown: resident set at 5 s", rss, "KiB")
+    row(f"peer KShutdown: idle CPU over {seconds} s", cpu, "ms")
+    row(f"peer KShutdown: idle context switches over {seconds} s", switches, "count")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--no-peer", action="store_true")
+    args = parser.parse_args()
+    sizes()
+    startup(args.runs)
+    idle(max(1, args.runs // 2), args.idle_seconds)
+    firing_delay(args.runs)
+    if not args.no_peer:
+        peer(max(1, args.runs // 2), args.idle_seconds)
+    widths = [max(len(str(r[i])) for r in rows + [("measure", "min", "median", "max", "unit", "goal")])
+              for i in range(6)]
+    header = ("measure", "min", "median", "max", "unit", "goal")
+    for r in [header] + rows:
+        print("  ".join(str(v).ljust(w) if i in (0, 4, 5) else str(v).rjust(w)
+                        for i, (v, w) in enumerate(zip(r, widths))))
+
+
+if __name__ == "__main__":
+    main()
