@@ -148,5 +148,18 @@ TEST(Lock, ALockPasswordRemovedFromOutsideLeavesTheWindowLocked) {
     EXPECT_EQ(f.ui.messages.back().text, "密码错误,请重新输入！");
 }
 
+TEST(Lock, AScheduledShutDownFiresWhileLocked) {
+    Program f;  // Saturday 13:39:24
+    f.ui.SetChecked(kMain, 选择框6, true);
+    f.ui.SetText(kMain, 编辑框1, "13");
+    f.ui.SetText(kMain, 编辑框2, "39");
+    f.ui.SetText(kMain, 编辑框3, "30");
+    f.ui.Click(kMain, 应用);  // on, and hidden to the tray
+    f.ui.Select(锁定);        // from the tray popup
+    f.ExpectLocked(true);
+    f.ui.Advance(10'000);
+    EXPECT_FALSE(f.power.requests.empty());
+}
+
 }  // namespace
 }  // namespace sut
