@@ -1,9 +1,135 @@
 #include "app/PasswordWindows.h"
 
-namespace sut {
+#include <array>
+#include <string>
 
-bool HandlePasswordWindowEvent(App&, WindowId, const Event&) { return true; }
-void CheckStartupPasswords(App&) {}
-bool OnPasswordMenuItem(App&, ControlId) { return false; }
+#include "app/Lock.h"
+#include "app/MainWindowLayout.h"
+#include "app/PasswordLayouts.h"
+
+namespace sut {
+namespace {
+
+constexpr WindowId kMain = WindowId::MainWindow;
+constexpr std::size_t kMinimumBytes = 6;
+
+struct KindWindows {
+    PasswordKind kind;
+    WindowId setWindow;
+    WindowId prompt;
+    ControlId setItem;
+    ControlId clearItem;
+};
+
+constexpr std::array<KindWindows, 3> kKinds = {{
+    {PasswordKind::Start, WindowId::SetStartPasswordWindow, WindowId::StartPasswordPrompt,
+     mainwnd::设置软件启动密码, mainwnd::清除软件启动密码},
+    {PasswordKind::Exit, WindowId::SetExitPasswordWindow, WindowId::ExitPasswordPrompt,
+     mainwnd::设置软件退出密码, mainwnd::清除软件退出密码},
+    {PasswordKind::Lock, WindowId::SetLockPasswordWindow, WindowId::UnlockPrompt,
+     mainwnd::设置软件锁定密码, mainwnd::清除软件锁定密码},
+}};
+
+const KindWindows& Of(PasswordKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
+
+// Set by the start prompt on the right password. The start goes on only when it is set, so a
+// prompt that vanished some other way (or could not be shown at all) never lets it through.
+bool g_startPasswordAccepted = false;
+
+void Tell(App& app, std::string_view text, MessageKind kind) {
+    app.ui.ShowMessageBox(text, kind, "提示");
+}
+
+void ShowItems(App& app, const KindWindows& k, bool passwordSet) {
+    if (passwordSet) {
+        app.ui.SetVisible(kMain, k.clearItem, true);
+        app.ui.SetVisible(kMain, k.setItem, false);
+    } else {
+        app.ui.SetVisible(kMain, k.clearItem, false);
+        app.ui.SetVisible(kMain, k.setItem, true);
+    }
+}
+
+void AskForStartPassword(App& app) {
+    g_startPasswordAccepted = false;
+    app.ui.OpenWindow(WindowId::StartPasswordPrompt, true);
+    if (!g_startPasswordAccepted) app.ui.EndProgram();
+}
+
+}  // namespace
+
+bool HandlePasswordWindowEvent(App& app, WindowId window, const Event& event) {
+    if (event.kind == EventKind::CanBeClosed) {
+        // Every close request to the start prompt, the query of Windows included, ends the
+        // program: MainWindow is never shown without the start password.
+        if (window == WindowId::StartPasswordPrompt) app.ui.EndProgram();
+        return true;
+    }
+    if (event.kind != EventKind::Clicked || event.control != passwordwnd::按钮1) return true;
+    for (const KindWindows& k : kKinds) {
+        if (window == k.setWindow) SetPasswordOk(app, k.kind);
+        if (window == k.prompt) PromptOk(app, k.kind);
+    }
+    return true;
+}
+
+void CheckStartupPasswords(App& app) {
+    if (IsPasswordSet(app, PasswordKind::Start)) {
+        AskForStartPassword(app);
+        ShowItems(app, Of(PasswordKind::Start), true);
+    }
+    if (IsPasswordSet(app, PasswordKind::Exit)) ShowItems(app, Of(PasswordKind::Exit), true);
+    if (IsPasswordSet(app, PasswordKind::Lock)) ShowItems(app, Of(PasswordKind::Lock), true);
+}
+
+bool OnPasswordMenuItem(App& app, ControlId item) {
+    for (const KindWindows& k : kKinds) {
+        if (item == k.setItem) {
+            app.ui.OpenWindow(k.setWindow, true);
+            return true;
+        }
+        if (item == k.clearItem) {
+            ClearPasswordItem(app, k.kind);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SetPasswordOk(App& app, PasswordKind kind) {
+    const KindWindows& k = Of(kind);
+    const std::string text = app.ui.Text(k.setWindow, passwordwnd::编辑框1);
+    if (text.empty()) return Tell(app, "请输入密码", MessageKind::Warning);
+    if (text.size() < kMinimumBytes) return Tell(app, "请输入6位以上的密码", MessageKind::Warning);
+    WritePassword(app, kind, text);
+    ShowItems(app, k, true);
+    Tell(app, "密码设置成功！", MessageKind::Information);
+    app.ui.CloseWindow(k.setWindow);
+}
+
+void PromptOk(App& app, PasswordKind kind) {
+    const KindWindows& k = Of(kind);
+    const std::string text = app.ui.Text(k.prompt, passwordwnd::编辑框1);
+    if (text.empty()) return Tell(app, "请输入密码！", MessageKind::Warning);
+    if (text != ReadPassword(app, kind)) return Tell(app, "密码错误,请重新输入！", MessageKind::Error);
+    switch (kind) {
+    case PasswordKind::Start:
+        g_startPasswordAccepted = true;
+        app.ui.CloseWindow(k.prompt);
+        break;
+    case PasswordKind::Exit:
+        app.ui.EndProgram();  // the prompt goes with the process
+        break;
+    case PasswordKind::Lock:
+        LeaveLockMode(app);
+        app.ui.CloseWindow(k.prompt);
+        break;
+    }
+}
+
+void ClearPasswordItem(App& app, PasswordKind kind) {
+    ClearPassword(app, kind);
+    ShowItems(app, Of(kind), false);
+}
 
 }  // namespace sut

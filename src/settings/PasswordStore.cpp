@@ -1,11 +1,39 @@
 #include "settings/PasswordStore.h"
 
-namespace sut {
+#include "settings/Ini.h"
+#include "settings/PasswordCodec.h"
 
-// No password is stored until the store is built.
+namespace sut {
+namespace {
+
+constexpr std::string_view kKey = "password";
+
+std::string ConfigPath(const App& app) { return app.settingsDirectory + "config.ini"; }
+
+std::string_view SectionOf(PasswordKind kind) {
+    switch (kind) {
+    case PasswordKind::Start: return "Soft boot";
+    case PasswordKind::Exit: return "Soft Exit";
+    case PasswordKind::Lock: return "Soft lock";
+    }
+    return {};
+}
+
+}  // namespace
+
 bool IsPasswordSet(App& app, PasswordKind kind) { return !ReadPassword(app, kind).empty(); }
-std::string ReadPassword(App&, PasswordKind) { return {}; }
-void WritePassword(App&, PasswordKind, std::string_view) {}
-void ClearPassword(App&, PasswordKind) {}
+
+std::string ReadPassword(App& app, PasswordKind kind) {
+    return UnscramblePassword(ReadIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey, ""));
+}
+
+void WritePassword(App& app, PasswordKind kind, std::string_view text) {
+    WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey,
+                  ScramblePassword(app.ticks, text));
+}
+
+void ClearPassword(App& app, PasswordKind kind) {
+    WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey, "");
+}
 
 }  // namespace sut

@@ -1,4 +1,6 @@
-// The three optional passwords in config.ini.
+// The three optional passwords in config.ini, one section each, key "password", stored scrambled.
+// Nothing is kept in memory: every call reads or writes the file, so an edit from outside takes
+// effect at the next check.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +13,13 @@ namespace sut {
 
 enum class PasswordKind : std::uint8_t { Start, Exit, Lock };
 
+// Set when the stored value unscrambles to a non-empty text.
 bool IsPasswordSet(App& app, PasswordKind kind);
+// The unscrambled value; "" when not set (missing file, section, key or an empty value).
 std::string ReadPassword(App& app, PasswordKind kind);
+// Stores the text as given; the checks on a new password belong to the set windows.
 void WritePassword(App& app, PasswordKind kind, std::string_view text);
+// Leaves the key with an empty value.
 void ClearPassword(App& app, PasswordKind kind);
 
 }  // namespace sut

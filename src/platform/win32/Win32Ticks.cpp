@@ -1,6 +1,7 @@
-#include <windows.h>
-
+// Services.h comes first: <windows.h> defines macros (ExitWindows) that clash with its names.
 #include "platform/win32/Services.h"
+
+#include <windows.h>
 
 namespace sut::win32 {
 namespace {
