@@ -23,7 +23,7 @@ enum class ControlKind : std::uint8_t {
     RadioButton,  // the first radio button of a run starts a new group
     GroupBox,
     Edit,
-    Picture,
+    Picture,  // while shown, it takes the window: the other controls are disabled
     Timer,
 };
 

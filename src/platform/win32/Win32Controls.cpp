@@ -91,6 +91,43 @@ std::wstring ClipboardText(HWND owner) {
     return text;
 }
 
+// The box's text brought within its rules: characters without a GBK form dropped, then cut to
+// the byte limit. Runs after every input message, so that no path (a paste by Shift+Insert or
+// the context menu, an input method, undo) can leave '?'-bound characters or too many bytes.
+void EnforceTextRules(HWND edit, const ControlSpec& c) {
+    const int n = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), n + 1)));
+    std::wstring kept;
+    std::size_t bytes = 0;
+    for (wchar_t ch : text) {
+        const std::wstring one(1, ch);
+        if (!RepresentableInGbk(one)) continue;
+        const std::size_t width = Gbk(one).size();
+        if (c.maxBytes > 0 && bytes + width > static_cast<std::size_t>(c.maxBytes)) break;
+        bytes += width;
+        kept += ch;
+    }
+    if (kept == text) return;
+    SetWindowTextW(edit, kept.c_str());
+    SendMessageW(edit, EM_SETSEL, kept.size(), kept.size());
+}
+
+bool IsInputMessage(UINT msg) {
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_PASTE:
+    case WM_UNDO:
+    case EM_UNDO:
+    case WM_CONTEXTMENU:
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION: return true;
+    default: return false;
+    }
+}
+
 LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     const auto& c = *reinterpret_cast<const ControlSpec*>(ref);
     const bool guarded = (c.flags & kPassword) || c.maxBytes > 0;
@@ -110,7 +147,9 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
         SendMessageW(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
         return 0;
     }
-    return DefSubclassProc(h, msg, wp, lp);
+    const LRESULT result = DefSubclassProc(h, msg, wp, lp);
+    if (guarded && IsInputMessage(msg)) EnforceTextRules(h, c);
+    return result;
 }
 
 }  // namespace

@@ -239,7 +239,20 @@ void Win32Ui::SetVisible(WindowId window, ControlId control, bool visible) {
         if (w.hwnd) RebuildMenu(w);  // Win32 menus have no hidden items
         return;
     }
-    if (const HWND h = Control(window, control)) ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
+    const HWND h = Control(window, control);
+    if (!h) return;
+    ShowWindow(h, visible ? SW_SHOW : SW_HIDE);
+    const ControlSpec* c = FindControl(*w.spec, control);
+    if (c && c->kind == ControlKind::Picture) {
+        // A shown picture takes the whole window: the controls behind it must not be reached
+        // by the keyboard either (Tab, Space, accelerators).
+        for (const ControlSpec& other : w.spec->controls)
+            if (other.id != control && other.kind != ControlKind::Timer)
+                if (const HWND o = GetDlgItem(w.hwnd, other.id)) EnableWindow(o, !visible);
+        for (const ControlSpec& other : w.spec->controls)
+            if (other.flags & kSpin)
+                if (const HWND spin = GetDlgItem(w.hwnd, other.id + kSpinIdOffset)) EnableWindow(spin, !visible);
+    }
 }
 
 bool Win32Ui::WindowVisible(WindowId window) {
@@ -410,6 +423,16 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(w.hwnd, msg, wp, lp);
 }
 
+bool Win32Ui::MenuItemShown(const Window& w, ControlId id) const {
+    for (std::size_t i = 0; i < w.spec->menu.size(); ++i) {
+        const MenuSpec& m = w.spec->menu[i];
+        if (m.id != id) continue;
+        // An item under a hidden menu-bar entry still shows in the tray's popup (lock mode).
+        return w.menuVisible[i] && m.parent != 0;
+    }
+    return false;
+}
+
 LRESULT Win32Ui::OnCommand(Window& w, WPARAM wp, LPARAM lp) {
     const int id = LOWORD(wp);
     if (id == IDCANCEL && lp == 0 && HIWORD(wp) == 0) {  // Esc through the dialog keyboard interface
@@ -419,7 +442,8 @@ LRESULT Win32Ui::OnCommand(Window& w, WPARAM wp, LPARAM lp) {
     if (id == IDOK && lp == 0) return 0;  // Enter: no default button anywhere
     if (w.closing) return 0;
     if (lp == 0 && HIWORD(wp) == 0) {
-        if (FindMenuItem(*w.spec, id)) Raise(w, {EventKind::Selected, id});
+        // Only an item the user can see can be chosen, whoever sends the command.
+        if (MenuItemShown(w, id)) Raise(w, {EventKind::Selected, id});
         return 0;
     }
     const ControlSpec* c = FindControl(*w.spec, id);

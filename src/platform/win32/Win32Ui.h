@@ -77,6 +77,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnCommand(Window& w, WPARAM wp, LPARAM lp);
+    bool MenuItemShown(const Window& w, ControlId id) const;
     bool Raise(Window& w, Event event);
     void RequestClose(Window& w);
     void DestroyNow(Window& w);

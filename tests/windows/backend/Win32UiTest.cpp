@@ -76,6 +76,8 @@ TEST_F(Backend, CommandsBecomeEventsAndCreationComesFirst) {
     SendMessageW(main, WM_COMMAND, 关于, 0);
     SendMessageW(GetDlgItem(main, 保存), BM_CLICK, 0, 0);
     SendMessageW(main, WM_COMMAND, IDCANCEL, 0);  // Esc: nothing for the main window
+    SendMessageW(main, WM_COMMAND, 解锁, 0);        // hidden: nobody can choose it
+    SendMessageW(main, WM_COMMAND, 文件, 0);        // a menu-bar entry is no command
     ASSERT_EQ(sink.events.size(), 2u);
     EXPECT_EQ(sink.events[0].second.kind, EventKind::Selected);
     EXPECT_EQ(sink.events[0].second.control, 关于);
