@@ -1,21 +1,18 @@
 #include "app/ClockText.h"
 
 #include <array>
-#include <cstdio>
 
 namespace sut {
 
 std::string DateTimeText(const LocalTime& t) {
-    char buf[96];
-    int n = std::snprintf(buf, sizeof buf, "%d年%d月%d日", t.year, t.month, t.day);
-    const int room = static_cast<int>(sizeof buf) - n;
-    if (t.second != 0)
-        std::snprintf(buf + n, room, "%d时%d分%d秒", t.hour, t.minute, t.second);
-    else if (t.minute != 0)
-        std::snprintf(buf + n, room, "%d时%d分", t.hour, t.minute);
-    else if (t.hour != 0)
-        std::snprintf(buf + n, room, "%d时", t.hour);
-    return buf;
+    // Built from std::to_string rather than printf: the whole formatting engine would cost the
+    // executable more than everything else here.
+    auto part = [](int value, const char* unit) { return std::to_string(value) + unit; };
+    std::string text = part(t.year, "年") + part(t.month, "月") + part(t.day, "日");
+    if (t.second != 0) text += part(t.hour, "时") + part(t.minute, "分") + part(t.second, "秒");
+    else if (t.minute != 0) text += part(t.hour, "时") + part(t.minute, "分");
+    else if (t.hour != 0) text += part(t.hour, "时");
+    return text;
 }
 
 std::string WeekdayName(int weekday) {

@@ -35,11 +35,21 @@ private:
     HANDLE h_;
 };
 
+// Decimal digits as a wide string; std::to_wstring would bring in the whole wide printf.
+std::wstring Digits(unsigned long value) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
 // A new file beside the target, opened for writing by nobody else; empty when none can be made.
 std::wstring CreateTempBeside(const std::wstring& target, Handle& handle) {
-    const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+    const std::wstring stem = target + L"." + Digits(GetCurrentProcessId()) + L"-";
     for (unsigned n = 0; n < 1000; ++n) {
-        std::wstring name = stem + std::to_wstring(n) + L".tmp";
+        std::wstring name = stem + Digits(n) + L".tmp";
         HANDLE h = CreateFileW(ExtendedPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
