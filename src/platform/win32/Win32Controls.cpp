@@ -35,7 +35,8 @@ struct ClassAndStyle {
 
 ClassAndStyle ClassOf(const ControlSpec& c, bool firstRadioOfRun) {
     switch (c.kind) {
-    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX};
+    // No word wrap: a label a few pixels short of its text keeps it on its one line.
+    case ControlKind::Label: return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX};
     case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP};
     case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | BS_VCENTER | WS_TABSTOP | WS_GROUP};
     case ControlKind::RadioButton:
