@@ -114,9 +114,13 @@ def idle(runs, seconds):
                 ("Sutremo (tray, scheduler on)", "build/win64/Sutremo.exe", "OrvandelSutremov1.0", "--arm"),
                 ("bare", "build/win64/bare_window.exe", "BareWindow", "--keep")]:
             directory, _, _ = probe(os.path.join(ROOT, exe), caption, mode)
-            name = os.path.basename(exe)
+            # The fresh directory's name is unique: no other copy of the program matches it.
+            name = os.path.basename(directory)
             pid = linux_pid(name)
-            results[key].append(idle_cost(pid, seconds) if pid else (None, None))
+            try:
+                results[key].append(idle_cost(pid, seconds) if pid else (None, None))
+            except FileNotFoundError:  # the program ended during the measurement
+                results[key].append((None, None))
             kill_wine_program(name)
             shutil.rmtree(directory, ignore_errors=True)
     for key in results:
