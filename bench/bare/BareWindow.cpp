@@ -1,5 +1,7 @@
 // The smallest program of the kind: one empty window and a message loop. The benchmarks set
 // the program's size, start-up and idle cost beside this one's, built by the same toolchain.
+// Built with BARE_TIMERS it also runs two one-second timers, as the program's clock and check
+// do: the floor for the program's idle cost.
 #include <windows.h>
 
 static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -17,6 +19,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     HWND h = CreateWindowW(L"BareWindow", L"BareWindow", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                            CW_USEDEFAULT, 430, 346, nullptr, nullptr, instance, nullptr);
     ShowWindow(h, show);
+#ifdef BARE_TIMERS
+    SetTimer(h, 1, 1000, nullptr);
+    SetTimer(h, 2, 1000, nullptr);
+#endif
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -42,6 +42,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring exe = argv[1], caption = argv[2];
     const bool keep = argc > 3;
     const bool arm = keep && std::wstring(argv[3]) == L"--arm";
+    const bool tray = keep && std::wstring(argv[3]) == L"--tray";
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
     std::wstring cmd = L"\"" + exe + L"\"";
@@ -68,6 +69,7 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(GetDlgItem(window, kBoxOfWeekday[now.wDayOfWeek]), BM_SETCHECK, BST_CHECKED, 0);
         PostMessageW(GetDlgItem(window, 应用), BM_CLICK, 0, 0);
     }
+    if (tray) PostMessageW(window, WM_CLOSE, 0, 0);  // hidden in the tray, scheduler off
     if (keep) return 0;
     TerminateProcess(pi.hProcess, 0);
     return 0;

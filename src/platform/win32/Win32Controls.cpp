@@ -169,6 +169,7 @@ void Win32Ui::BuildControls(Window& w) {
                                  c->height, w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                  instance_, nullptr);
         if (!h) continue;
+        w.controls[static_cast<std::size_t>(c - spec.controls.data())] = h;
         // Created in stacking order: each new one goes below those before it.
         SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -202,7 +203,7 @@ void Win32Ui::BuildControls(Window& w) {
 LRESULT Win32Ui::OnSpin(Window& w, const NMUPDOWN& change) {
     const ControlId editId = static_cast<ControlId>(change.hdr.idFrom) - kSpinIdOffset;
     const ControlSpec* c = FindControl(*w.spec, editId);
-    const HWND edit = GetDlgItem(w.hwnd, editId);
+    const HWND edit = Control(w.spec->id, editId);
     if (!c || !edit) return TRUE;
     const int delta = change.iDelta > 0 ? 1 : -1;  // the upper arrow counts up
     SetWindowTextW(edit, Wide(SpinStep(Text(w.spec->id, editId), delta, c->spinMin, c->spinMax)).c_str());

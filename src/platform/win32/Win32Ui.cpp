@@ -77,8 +77,12 @@ Win32Ui::Window* Win32Ui::FromHwnd(HWND hwnd) {
 }
 
 HWND Win32Ui::Control(WindowId window, ControlId control) const {
-    const HWND hwnd = W(window).hwnd;
-    return hwnd ? GetDlgItem(hwnd, control) : nullptr;
+    const Window& w = W(window);
+    if (!w.hwnd) return nullptr;
+    const auto& specs = w.spec->controls;
+    for (std::size_t i = 0; i < specs.size() && i < w.controls.size(); ++i)
+        if (specs[i].id == control) return w.controls[i];
+    return nullptr;
 }
 
 bool Win32Ui::Raise(Window& w, Event event) {
@@ -102,6 +106,7 @@ void Win32Ui::OpenWindow(WindowId id, bool modal) {
     w.menuVisible.clear();
     for (const MenuSpec& m : spec.menu) w.menuVisible.push_back(m.visible);
     w.timerPeriods.assign(spec.controls.size(), 0);
+    w.controls.assign(spec.controls.size(), nullptr);
     w.disabled.clear();
 
     const HWND owner = (spec.flags & kOwnedByMain) ? W(WindowId::MainWindow).hwnd : nullptr;
@@ -138,7 +143,7 @@ void Win32Ui::OpenWindow(WindowId id, bool modal) {
         UpdateWindow(w.hwnd);
         if (spec.flags & kEscCloses) {  // the password windows take typing at once
             for (const ControlSpec& c : spec.controls)
-                if (c.kind == ControlKind::Edit) SetFocus(GetDlgItem(w.hwnd, c.id));
+                if (c.kind == ControlKind::Edit) SetFocus(Control(spec.id, c.id));
         }
     }
     if (modal) {
@@ -208,7 +213,10 @@ std::string Win32Ui::Text(WindowId window, ControlId control) {
 }
 
 void Win32Ui::SetText(WindowId window, ControlId control, std::string_view text) {
-    if (const HWND h = Control(window, control)) SetWindowTextW(h, Wide(text).c_str());
+    const HWND h = Control(window, control);
+    // The same text again is no change: the scheduler rewrites its status line every second,
+    // and each real change costs a trip to the window server and a repaint.
+    if (h && Text(window, control) != text) SetWindowTextW(h, Wide(text).c_str());
 }
 
 bool Win32Ui::Checked(WindowId window, ControlId control) {
@@ -246,12 +254,12 @@ void Win32Ui::SetVisible(WindowId window, ControlId control, bool visible) {
     if (c && c->kind == ControlKind::Picture) {
         // A shown picture takes the whole window: the controls behind it must not be reached
         // by the keyboard either (Tab, Space, accelerators).
-        for (const ControlSpec& other : w.spec->controls)
-            if (other.id != control && other.kind != ControlKind::Timer)
-                if (const HWND o = GetDlgItem(w.hwnd, other.id)) EnableWindow(o, !visible);
-        for (const ControlSpec& other : w.spec->controls)
+        for (const ControlSpec& other : w.spec->controls) {
+            if (other.id == control || other.kind == ControlKind::Timer) continue;
+            if (const HWND o = Control(window, other.id)) EnableWindow(o, !visible);
             if (other.flags & kSpin)
                 if (const HWND spin = GetDlgItem(w.hwnd, other.id + kSpinIdOffset)) EnableWindow(spin, !visible);
+        }
     }
 }
 

@@ -66,12 +66,15 @@ private:
         bool minimisedRecorded = false;
         std::vector<bool> menuVisible;  // by index into spec->menu
         std::vector<int> timerPeriods;  // by index into spec->controls
+        std::vector<HWND> controls;     // by index into spec->controls; spin arrows after them
         std::vector<HWND> disabled;     // windows this modal window disabled
     };
 
     Window& W(WindowId window) { return windows_[static_cast<std::size_t>(window)]; }
     const Window& W(WindowId window) const { return windows_[static_cast<std::size_t>(window)]; }
     Window* FromHwnd(HWND hwnd);
+    // Kept from creation: GetDlgItem asks the window server each time under Wine, and the
+    // handlers read controls every second.
     HWND Control(WindowId window, ControlId control) const;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
