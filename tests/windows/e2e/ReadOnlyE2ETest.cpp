@@ -202,6 +202,12 @@ TEST(ReadOnlyE2E, ReadOnlySettingsFilesLoseNothingAndShowNoFalseSuccess) {
 
 // The settings directory disappears under the running program (its parent renamed away).
 TEST(ReadOnlyE2E, MissingSettingsDirectoryLosesNothingAndShowsNoFalseSuccess) {
+    struct RemoveAtEnd {  // the Program removes its own directory, not the parent made for it
+        std::wstring dir;
+        ~RemoveAtEnd() {
+            if (!dir.empty()) RemoveDirectoryW(dir.c_str());
+        }
+    } parentAtEnd;
     Program p(WithStoredSettings(L"程序"));
     HWND main = ShownMain(p);
     ASSERT_TRUE(main);
@@ -209,6 +215,7 @@ TEST(ReadOnlyE2E, MissingSettingsDirectoryLosesNothingAndShowsNoFalseSuccess) {
     const std::wstring parent = dir.substr(0, dir.find_last_of(L'\\'));
     const std::wstring movedParent = parent + L"-moved";
     const std::wstring movedDir = movedParent + dir.substr(parent.size());
+    parentAtEnd.dir = parent;
     ASSERT_TRUE(MoveFileExW(parent.c_str(), movedParent.c_str(), 0)) << GetLastError();
     struct Restore {  // the Program removes its directory by its first name
         const std::wstring& from;
