@@ -12,6 +12,8 @@ namespace {
 
 constexpr WindowId kMain = WindowId::MainWindow;
 constexpr std::size_t kMinimumBytes = 6;
+constexpr std::string_view kSetFailed = "密码保存失败，请检查程序所在目录是否可写。";
+constexpr std::string_view kClearFailed = "密码清除失败，请检查程序所在目录是否可写。";
 
 struct KindWindows {
     PasswordKind kind;
@@ -101,7 +103,7 @@ void SetPasswordOk(App& app, PasswordKind kind) {
     const std::string text = app.ui.Text(k.setWindow, passwordwnd::编辑框1);
     if (text.empty()) return Tell(app, "请输入密码", MessageKind::Warning);
     if (text.size() < kMinimumBytes) return Tell(app, "请输入6位以上的密码", MessageKind::Warning);
-    WritePassword(app, kind, text);
+    if (!WritePassword(app, kind, text)) return Tell(app, kSetFailed, MessageKind::Error);
     ShowItems(app, k, true);
     Tell(app, "密码设置成功！", MessageKind::Information);
     app.ui.CloseWindow(k.setWindow);
@@ -128,7 +130,7 @@ void PromptOk(App& app, PasswordKind kind) {
 }
 
 void ClearPasswordItem(App& app, PasswordKind kind) {
-    ClearPassword(app, kind);
+    if (!ClearPassword(app, kind)) return Tell(app, kClearFailed, MessageKind::Error);
     ShowItems(app, Of(kind), false);
 }
 

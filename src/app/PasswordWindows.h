@@ -16,12 +16,15 @@ void CheckStartupPasswords(App& app);
 // The six items of "设置"; false when the id is not one of them.
 bool OnPasswordMenuItem(App& app, ControlId item);
 
-// 按钮1 of a set window: stores a typed text of at least 6 bytes and closes the window.
+// 按钮1 of a set window: stores a typed text of at least 6 bytes and closes the window. When
+// config.ini cannot be written, an error message, and nothing changes: the window stays open
+// with the text, the items stay as they were.
 void SetPasswordOk(App& app, PasswordKind kind);
 // 按钮1 of a prompt: on the stored password, the start goes on, the program ends or the window
 // unlocks; otherwise a message, and the prompt stays open for another try.
 void PromptOk(App& app, PasswordKind kind);
-// A clear item: nothing is asked.
+// A clear item: nothing is asked. When config.ini cannot be written, an error message, and the
+// items stay as they were.
 void ClearPasswordItem(App& app, PasswordKind kind);
 
 }  // namespace sut

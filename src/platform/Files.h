@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,17 @@ public:
     virtual std::string ExecutablePath() = 0;
     // The whole contents; false when the file cannot be read (a missing file included).
     virtual bool Read(const std::string& path, std::string& contents) = 0;
+    // The contents handed to `piece` in order, a piece at a time, until the end or until it
+    // returns false; false when the file cannot be read. A reader that keeps only what it needs
+    // of each piece holds little, however large the file. Pieces may have any size; by default
+    // the whole contents come as one (Read).
+    virtual bool ReadPieces(const std::string& path,
+                            const std::function<bool(std::string_view)>& piece) {
+        std::string contents;
+        if (!Read(path, contents)) return false;
+        piece(contents);
+        return true;
+    }
     // Replaces the file as a whole, so that a crash at any moment leaves the old or the new
     // contents, never a mixture or a truncated file. A hidden or system file keeps those
     // attributes; a read-only file is left alone (false).

@@ -1,5 +1,7 @@
 #include "settings/Ini.h"
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "platform/GbkText.h"
@@ -163,6 +165,209 @@ bool StartsWithUtf16Mark(std::string_view text) {
                                 (text[0] == '\xFE' && text[1] == '\xFF'));
 }
 
+// The position of the first CR or LF in s from i on, or s.size(). Eight bytes at a time: a word
+// holds one of them exactly when XOR-ing it with that byte gives a zero byte.
+std::size_t FindLineEnd(std::string_view s, std::size_t i) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        const std::uint64_t cr = word ^ (kOnes * '\r'), lf = word ^ (kOnes * '\n');
+        if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs) break;
+    }
+    while (i < s.size() && s[i] != '\r' && s[i] != '\n') ++i;
+    return i;
+}
+
+// The reader's pass over a file: its bytes arrive once, in pieces of any size, and each line is
+// judged by ParseLine's and Locate's rules as its bytes go by. What is kept is bounded whatever
+// the size of the file or of its lines: the first bytes of a line's section and key names (as
+// many as the names searched for) and of its value (as many as a value may hold, plus quotes).
+// The scan stops as soon as the answer is known. The writer works on whole texts with ParseLine
+// and Locate; the unit tests hold both to the same answers, with pieces of every size.
+class ValueScan {
+public:
+    ValueScan(std::string_view section, std::string_view key) : section_(section), key_(key) {}
+
+    // False once the answer is known: nothing further in the file can change it.
+    bool Feed(std::string_view piece) {
+        std::size_t i = 0;
+        while (i < piece.size() && !done_) {
+            const char c = piece[i++];
+            if (c == '\n' && afterCr_) {  // CRLF: one line end
+                afterCr_ = false;
+                continue;
+            }
+            afterCr_ = c == '\r';
+            if (c == '\r' || c == '\n') {
+                EndLine();
+            } else if (line_.skipping) {  // the rest of a line that cannot matter
+                i = FindLineEnd(piece, i);
+            } else {
+                Take(c);
+            }
+        }
+        return !done_;
+    }
+    // The end of the file ends its last line.
+    void Finish() {
+        if (!done_) EndLine();
+        done_ = true;
+    }
+    // The key was found with a value; Value() is that value without its quotes, cut.
+    bool Found() const { return found_; }
+    const std::string& Value() const { return value_; }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // What is known of the current line. Positions count from its first non-blank byte, as in
+    // ParseLine's `text`.
+    struct LineState {
+        std::size_t size = 0;         // bytes of the text so far
+        std::size_t filled = 0;       // the text's end without trailing blanks, so far
+        char lastFilled = 0;          // the last non-blank byte
+        bool skipping = false;        // the rest of the line cannot change the answer
+        bool leadPending = false;     // the previous byte is a lead byte starting a character
+        bool header = false;          // the text starts with '['
+        std::size_t nameStart = kNone;  // the header name's first non-blank byte
+        bool closed = false;          // a ']' starting a character has gone by
+        std::size_t closedLength = 0;  // the header name's trimmed length up to the last ']'
+        bool closedMatches = false;   // that name is the section's
+        bool equals = false;          // a '=' has gone by
+        std::size_t keyLength = 0;    // the key name's trimmed length when '=' came
+        std::size_t valueStart = kNone;  // the value's first non-blank byte
+    };
+
+    // One byte of the current line, neither CR nor LF.
+    void Take(char c) {
+        LineState& l = line_;
+        const bool blank = IsBlank(c);
+        if (l.size == 0) {
+            if (blank) return;  // leading blanks are not part of the text
+            l.header = c == '[';
+            // A key line outside the section searched for counts for nothing.
+            if (!l.header && !inSection_) return Skip();
+        }
+        const std::size_t at = l.size++;
+        // Does this byte start a character? Not when it is the trail byte of a lead before it.
+        const auto u = static_cast<unsigned char>(c);
+        bool starts = true;
+        if (l.leadPending) {
+            l.leadPending = false;
+            starts = !(u >= 0x40 && u <= 0xFE && u != 0x7F);
+        }
+        if (starts && u >= 0x81 && u <= 0xFE) l.leadPending = true;
+
+        // As a section header: the name runs from the first non-blank after '[' to the last ']'.
+        if (l.header && at >= 1) {
+            if (starts && c == ']') {
+                // The line is a header now, whatever follows: past the section, it ends the search.
+                if (inSection_) {
+                    done_ = true;
+                    return;
+                }
+                l.closed = true;
+                l.closedLength = l.nameStart == kNone ? 0 : l.filled - l.nameStart;
+                l.closedMatches =
+                    l.closedLength == section_.size() &&
+                    SameName(std::string_view(name_).substr(0, l.closedLength), section_);
+            }
+            if (l.nameStart == kNone && !blank) l.nameStart = at;
+            if (l.nameStart != kNone && name_.size() < section_.size()) {
+                // A byte that differs from the section name's: whichever ']' ends the name, it is
+                // another name (of another length, or differing here). As a key line ("[..."
+                // names) outside the section, the line counts for nothing either.
+                if (!inSection_ && LowerAscii(c) != LowerAscii(section_[name_.size()]))
+                    return Skip();
+                name_.push_back(c);
+            }
+            // A non-blank byte beyond the name's length: any later ']' ends a name too long. Unless
+            // the ']' so far gave the name, the line cannot be the header searched for.
+            if (!inSection_ && !blank && at - l.nameStart >= section_.size() && !l.closedMatches)
+                return Skip();
+        }
+        // As a key line: the name runs up to the first '=', the value from the first non-blank
+        // after it. On a line that cannot be a header, a key name that differs in one byte or
+        // grows too long is known not to match at once.
+        if (l.header && key_.front() != '[') {
+            // A key name starting with '[' is the only one such a line could match.
+        } else if (!l.equals) {
+            if (c == '=') {
+                l.equals = true;
+                l.keyLength = l.filled;
+                if (!l.header && !KeyMatches()) return Skip();
+            } else if (at < key_.size()) {
+                keyName_.push_back(c);
+                if (!l.header && LowerAscii(c) != LowerAscii(key_[at])) return Skip();
+            } else if (!blank && !l.header) {
+                return Skip();
+            }
+        } else {
+            if (l.valueStart == kNone && !blank) l.valueStart = at;
+            if (l.valueStart != kNone && value_.size() < kMaxValueBytes + 2) value_.push_back(c);
+        }
+        if (!blank) {
+            l.filled = at + 1;
+            l.lastFilled = c;
+        }
+    }
+
+    void Skip() { line_.skipping = true; }
+
+    bool KeyMatches() const {
+        const std::size_t length = line_.equals ? line_.keyLength : line_.filled;
+        return length == key_.size() &&
+               SameName(std::string_view(keyName_).substr(0, length), key_);
+    }
+
+    void EndLine() {
+        const LineState& l = line_;
+        if (l.size > 0 && !l.skipping) {
+            if (l.header && l.closed) {
+                if (inSection_) {
+                    done_ = true;  // the next section: the key is not in this one
+                } else if (l.closedLength == section_.size() &&
+                           SameName(std::string_view(name_).substr(0, l.closedLength), section_)) {
+                    inSection_ = true;
+                }
+            } else if (inSection_ && KeyMatches()) {
+                done_ = true;
+                found_ = l.equals;
+                if (found_) TakeValue();
+                return;
+            }
+        }
+        line_ = LineState();
+        name_.clear();
+        keyName_.clear();
+        value_.clear();
+    }
+
+    // The value as ParseLine, StripQuotes and the cut leave it.
+    void TakeValue() {
+        const LineState& l = line_;
+        const std::size_t length = l.valueStart == kNone ? 0 : l.filled - l.valueStart;
+        std::size_t from = 0, count = length;
+        if (length >= 2 && (value_[0] == '"' || value_[0] == '\'') && l.lastFilled == value_[0]) {
+            from = 1;
+            count = length - 2;
+        }
+        value_ = std::string(CutToCharacters(std::string_view(value_).substr(from, count),
+                                             kMaxValueBytes));
+    }
+
+    std::string_view section_, key_;
+    bool inSection_ = false;  // the section's header has gone by
+    bool done_ = false;
+    bool found_ = false;
+    bool afterCr_ = false;
+    LineState line_;
+    std::string name_;     // the current header name's first bytes
+    std::string keyName_;  // the current key name's first bytes
+    std::string value_;    // the current value's first bytes, then the value found
+};
+
 }  // namespace
 
 std::string ReadIniValue(Files& files, const std::string& path, std::string_view section,
@@ -170,19 +375,13 @@ std::string ReadIniValue(Files& files, const std::string& path, std::string_view
     section = Trim(SkipLeadingControl(section));
     key = Trim(SkipLeadingControl(key));
     if (SkipLeadingControl(path).empty() || section.empty() || key.empty()) return {};
-    std::string_view found = PrepareDefault(defaultValue);
-    std::string text;
     // A UTF-8 byte-order mark is not skipped: Windows reads it as part of the first line (Wine
     // skips it). A UTF-16 file, which Windows would read as Unicode, finds nothing here.
-    if (files.Read(path, text)) {
-        const std::vector<std::string_view> lines = SplitLines(text);
-        const Place place = Locate(lines, section, key);
-        if (place.key != Place::kNone) {
-            const Line line = ParseLine(lines[place.key]);
-            if (line.hasValue) found = StripQuotes(line.value);
-        }
-    }
-    return std::string(CutToCharacters(found, kMaxValueBytes));
+    ValueScan scan(section, key);
+    if (files.ReadPieces(path, [&scan](std::string_view piece) { return scan.Feed(piece); }))
+        scan.Finish();
+    if (scan.Found()) return scan.Value();
+    return std::string(CutToCharacters(PrepareDefault(defaultValue), kMaxValueBytes));
 }
 
 bool WriteIniValue(Files& files, const std::string& path, std::string_view section,

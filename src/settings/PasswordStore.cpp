@@ -27,13 +27,13 @@ std::string ReadPassword(App& app, PasswordKind kind) {
     return UnscramblePassword(ReadIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey, ""));
 }
 
-void WritePassword(App& app, PasswordKind kind, std::string_view text) {
-    WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey,
-                  ScramblePassword(app.ticks, text));
+bool WritePassword(App& app, PasswordKind kind, std::string_view text) {
+    return WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey,
+                         ScramblePassword(app.ticks, text));
 }
 
-void ClearPassword(App& app, PasswordKind kind) {
-    WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey, "");
+bool ClearPassword(App& app, PasswordKind kind) {
+    return WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey, "");
 }
 
 }  // namespace sut

@@ -17,9 +17,11 @@ enum class PasswordKind : std::uint8_t { Start, Exit, Lock };
 bool IsPasswordSet(App& app, PasswordKind kind);
 // The unscrambled value; "" when not set (missing file, section, key or an empty value).
 std::string ReadPassword(App& app, PasswordKind kind);
-// Stores the text as given; the checks on a new password belong to the set windows.
-void WritePassword(App& app, PasswordKind kind, std::string_view text);
-// Leaves the key with an empty value.
-void ClearPassword(App& app, PasswordKind kind);
+// Stores the text as given; the checks on a new password belong to the set windows. False when
+// config.ini could not be written (a read-only file or directory, a missing directory, a full
+// disk): the file then holds what it held before.
+bool WritePassword(App& app, PasswordKind kind, std::string_view text);
+// Leaves the key with an empty value; false as for WritePassword.
+bool ClearPassword(App& app, PasswordKind kind);
 
 }  // namespace sut

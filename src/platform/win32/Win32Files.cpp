@@ -108,14 +108,25 @@ std::string DiskFiles::ExecutablePath() {
 }
 
 bool DiskFiles::Read(const std::string& path, std::string& contents) {
+    contents.clear();
+    return ReadPieces(path, [&contents](std::string_view piece) {
+        contents.append(piece);
+        return true;
+    });
+}
+
+// A read error part-way ends the contents there, as for Read.
+bool DiskFiles::ReadPieces(const std::string& path,
+                           const std::function<bool(std::string_view)>& piece) {
     Handle h(CreateFileW(ExtendedPath(Wide(path)).c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr));
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!h.Valid()) return false;
-    contents.clear();
-    char buf[4096];
+    std::string buffer(64 * 1024, '\0');
     DWORD got = 0;
-    while (ReadFile(h.Get(), buf, sizeof buf, &got, nullptr) && got > 0) contents.append(buf, got);
+    while (ReadFile(h.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) &&
+           got > 0)
+        if (!piece(std::string_view(buffer.data(), got))) break;
     return true;
 }
 

@@ -23,6 +23,8 @@ public:
 
     std::string ExecutablePath() override;
     bool Read(const std::string& path, std::string& contents) override;
+    bool ReadPieces(const std::string& path,
+                    const std::function<bool(std::string_view)>& piece) override;
     bool Replace(const std::string& path, std::string_view contents) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
 };
