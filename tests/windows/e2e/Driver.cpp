@@ -164,6 +164,25 @@ HWND Program::WaitWindow(std::string_view caption, DWORD timeoutMs) {
     return found;
 }
 
+std::string Program::TakeMessage(std::string_view caption) {
+    HWND box = WaitWindow(caption);
+    if (!box) return "<no message>";
+    std::string text;
+    EnumChildWindows(
+        box,
+        [](HWND h, LPARAM lp) -> BOOL {
+            wchar_t cls[32];
+            GetClassNameW(h, cls, 32);
+            const std::string t = Program::Text(h);
+            if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) *reinterpret_cast<std::string*>(lp) = t;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return text;
+}
+
 std::string Program::Text(HWND h) {
     const auto n = static_cast<int>(SendMessageW(h, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');

@@ -52,6 +52,9 @@ public:
     // The same without waiting: nullptr when it is not there.
     HWND FindWindow(std::string_view caption) const;
     HWND Main(DWORD timeoutMs = 10000) { return WaitWindow("OrvandelSutremov1.0", timeoutMs); }
+    // The text of the message box with this caption that appears next, which is then closed
+    // with its OK button; "<no message>" when none appears.
+    std::string TakeMessage(std::string_view caption = "提示");
 
     static HWND Ctl(HWND window, ControlId id) { return GetDlgItem(window, id); }
     static std::string Text(HWND h);

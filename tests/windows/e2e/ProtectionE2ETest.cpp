@@ -110,26 +110,6 @@ void PutOnClipboard(std::wstring_view text) {
     CloseClipboard();
 }
 
-// The text of the "提示" box that appears next, which is then closed with its OK button.
-std::string TakeMessage(Program& p) {
-    HWND box = p.WaitWindow("提示");
-    if (!box) return "<no message>";
-    std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND h, LPARAM lp) -> BOOL {
-            wchar_t cls[32];
-            GetClassNameW(h, cls, 32);
-            const std::string t = Program::Text(h);
-            if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) *reinterpret_cast<std::string*>(lp) = t;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !IsWindow(box); });
-    return text;
-}
-
 // Top-level windows of a process that are on the screen.
 int VisibleWindows(DWORD pid) {
     struct Count {
@@ -206,7 +186,7 @@ TEST(ProtectionE2E, EachPasswordIsSetThroughItsWindowAndStoredScrambled) {
         ASSERT_TRUE(w);
         EXPECT_EQ(SendMessageW(Edit(w), EM_GETPASSWORDCHAR, 0, 0), L'*');
         Submit(w, typed[i]);
-        EXPECT_EQ(TakeMessage(p), "密码设置成功！");
+        EXPECT_EQ(p.TakeMessage(), "密码设置成功！");
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w); }));
 
         const std::string password = Gbk(typed[i]);
@@ -254,12 +234,12 @@ TEST(ProtectionE2E, SetWindowCountsGbkBytesAndRefusesWhatGbkCannotHold) {
 
     // Two Chinese characters are 4 bytes, too short; three are 6, enough.
     Submit(w, L"密码");
-    EXPECT_EQ(TakeMessage(p), "请输入6位以上的密码");
+    EXPECT_EQ(p.TakeMessage(), "请输入6位以上的密码");
     EXPECT_TRUE(IsWindow(w));
     Submit(w, L"");
-    EXPECT_EQ(TakeMessage(p), "请输入密码");
+    EXPECT_EQ(p.TakeMessage(), "请输入密码");
     Submit(w, L"三个字");
-    EXPECT_EQ(TakeMessage(p), "密码设置成功！");
+    EXPECT_EQ(p.TakeMessage(), "密码设置成功！");
     EXPECT_EQ(UnscramblePassword(StoredValue(p, "Soft boot")), "三个字");
 }
 
@@ -324,7 +304,7 @@ TEST(ProtectionE2E, AfterSettingAStartPasswordTheNextStartAsksForItFirst) {
         HWND w = OpenSetStartWindow(first);
         ASSERT_TRUE(w);
         Submit(w, L"Start1x");
-        EXPECT_EQ(TakeMessage(first), "密码设置成功！");
+        EXPECT_EQ(first.TakeMessage(), "密码设置成功！");
         Program::Command(first.Main(), mainwnd::退出);
         ASSERT_EQ(first.WaitExit(), 0u);
         ASSERT_TRUE(first.ReadFile("config.ini", restart.files["config.ini"]));
@@ -336,12 +316,12 @@ TEST(ProtectionE2E, AfterSettingAStartPasswordTheNextStartAsksForItFirst) {
 
     for (const wchar_t* wrong : {L"start1x", L"Start1x ", L"Start1"}) {
         Submit(prompt, wrong);
-        EXPECT_EQ(TakeMessage(p), "密码错误,请重新输入！");
+        EXPECT_EQ(p.TakeMessage(), "密码错误,请重新输入！");
         EXPECT_TRUE(IsWindow(prompt));
         EXPECT_EQ(Program::Text(Edit(prompt)), Gbk(wrong));
     }
     Submit(prompt, L"");
-    EXPECT_EQ(TakeMessage(p), "请输入密码！");
+    EXPECT_EQ(p.TakeMessage(), "请输入密码！");
     EXPECT_EQ(VisibleWindows(p.ProcessId()), 1);
 
     Submit(prompt, L"Start1x");
@@ -360,7 +340,7 @@ TEST(ProtectionE2E, ExitPasswordIsAskedForAndTheRightOneEndsTheProgram) {
     HWND prompt = p.WaitWindow(kExitPrompt);
     ASSERT_TRUE(prompt);
     Submit(prompt, L"exit22x");
-    EXPECT_EQ(TakeMessage(p), "密码错误,请重新输入！");
+    EXPECT_EQ(p.TakeMessage(), "密码错误,请重新输入！");
     PostMessageW(prompt, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(prompt); }));
     EXPECT_TRUE(p.Running());
@@ -396,7 +376,7 @@ TEST(ProtectionE2E, LockShrinksBehindThePictureAndUnlockRestoresInPlace) {
     HWND prompt = p.WaitWindow(kUnlockPrompt);
     ASSERT_TRUE(prompt);
     Submit(prompt, L"Lock33");
-    EXPECT_EQ(TakeMessage(p), "密码错误,请重新输入！");
+    EXPECT_EQ(p.TakeMessage(), "密码错误,请重新输入！");
     EXPECT_TRUE(IsLocked(main));
     Submit(prompt, L"Lock33x");
     ASSERT_TRUE(WaitUntil([&] { return IsUnlocked(main); }));
@@ -480,9 +460,9 @@ TEST(ProtectionBypassE2E, TheLockedWindowStaysLockedWhateverTheUserTries) {
              HWND prompt = p.WaitWindow(kUnlockPrompt);
              ASSERT_TRUE(prompt);
              Submit(prompt, L"lock33x");
-             EXPECT_EQ(TakeMessage(p), "密码错误,请重新输入！");
+             EXPECT_EQ(p.TakeMessage(), "密码错误,请重新输入！");
              Submit(prompt, L"");
-             EXPECT_EQ(TakeMessage(p), "请输入密码！");
+             EXPECT_EQ(p.TakeMessage(), "请输入密码！");
              PostMessageW(prompt, WM_CLOSE, 0, 0);
              WaitUntil([&] { return !IsWindow(prompt); });
          }},

@@ -93,26 +93,6 @@ std::vector<std::wstring> Names(const std::wstring& dir) {
     return names;
 }
 
-// The text of the "提示" box that appears next, which is then closed with its OK button.
-std::string TakeMessage(Program& p) {
-    HWND box = p.WaitWindow("提示");
-    if (!box) return "<no message>";
-    std::string text;
-    EnumChildWindows(
-        box,
-        [](HWND h, LPARAM lp) -> BOOL {
-            wchar_t cls[32];
-            GetClassNameW(h, cls, 32);
-            const std::string t = Program::Text(h);
-            if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) *reinterpret_cast<std::string*>(lp) = t;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !IsWindow(box); });
-    return text;
-}
-
 // Waits until the program has handled everything posted to its main window so far.
 void Settle(HWND main) {
     DWORD_PTR result = 0;
@@ -128,7 +108,7 @@ void ExpectSetStartPasswordFails(Program& p, HWND main) {
     HWND edit = Program::Ctl(w, passwordwnd::编辑框1);
     Program::SetText(edit, "start11");
     Program::Click(Program::Ctl(w, passwordwnd::按钮1));
-    EXPECT_EQ(TakeMessage(p), kSetFailed);
+    EXPECT_EQ(p.TakeMessage(), kSetFailed);
     EXPECT_TRUE(IsWindow(w));
     EXPECT_EQ(Program::Text(edit), "start11");
     PostMessageW(w, WM_CLOSE, 0, 0);
@@ -167,7 +147,7 @@ TEST(ReadOnlyE2E, ReadOnlySettingsFilesLoseNothingAndShowNoFalseSuccess) {
 
     // Clearing the exit password: the error box, and 退出 still asks for the password.
     Program::Command(main, 清除软件退出密码);
-    EXPECT_EQ(TakeMessage(p), kClearFailed);
+    EXPECT_EQ(p.TakeMessage(), kClearFailed);
     EXPECT_EQ(Contents(config), StoredConfig());
     Program::Command(main, 退出);
     HWND prompt = p.WaitWindow(kExitPrompt);
