@@ -17,7 +17,7 @@ namespace sut::test {
 // Thrown by MemoryFiles when a planned crash comes: like the process dying at that moment.
 struct SimulatedCrash {};
 
-class MemoryFiles final : public Files {
+class MemoryFiles : public Files {
 public:
     std::string executablePath = "C:\\Tools\\Sutremo.exe";
     std::map<std::string, std::string> files;
@@ -25,6 +25,8 @@ public:
     int replaceCount = 0;       // Replace calls that changed a file
     int crashAtReplace = -1;    // the Replace call (0: the first) that crashes, if any
     bool writable = true;       // false: every Replace fails, as on a read-only medium
+    // Called after every Replace that changed a file, with the new contents.
+    std::function<void(const std::string& path, std::string_view contents)> onReplace;
 
     std::string ExecutablePath() override { return executablePath; }
     bool Read(const std::string& path, std::string& contents) override {
@@ -39,6 +41,7 @@ public:
         if (!writable) return false;
         ++replaceCount;
         files[path] = std::string(contents);
+        if (onReplace) onReplace(path, contents);
         return true;
     }
     bool SetAttributes(const std::string& path, std::uint32_t value) override {

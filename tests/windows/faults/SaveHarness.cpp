@@ -170,26 +170,17 @@ private:
     Shared& shared_;
 };
 
-// An in-memory file system that keeps every complete file each replace made, in order.
-class SequenceFiles final : public Files {
-public:
+// The in-memory files, also keeping every complete file each replace made, in order.
+struct SequenceFiles : test::MemoryFiles {
     std::string directory;
-    std::map<std::string, std::string> files;
     std::vector<std::string> states[2];  // [0]: the initial file
-
-    std::string ExecutablePath() override { return directory + "save_harness.exe"; }
-    bool Read(const std::string& path, std::string& contents) override {
-        auto it = files.find(path);
-        if (it == files.end()) return false;
-        contents = it->second;
-        return true;
+    SequenceFiles() {
+        onReplace = [this](const std::string& path, std::string_view contents) {
+            states[FileIndex(path)].emplace_back(contents);
+        };
     }
-    bool Replace(const std::string& path, std::string_view contents) override {
-        files[path] = std::string(contents);
-        states[FileIndex(path)].emplace_back(contents);
-        return true;
-    }
-    bool SetAttributes(const std::string&, std::uint32_t) override { return true; }
+    SequenceFiles(const SequenceFiles&) = delete;
+    SequenceFiles& operator=(const SequenceFiles&) = delete;
 };
 
 struct Services {
