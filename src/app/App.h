@@ -31,6 +31,10 @@ public:
     // Set by the first step of LoadScheduleSettings; both end as described there.
     std::string settingsDirectory;  // always ends with a backslash
     std::string executableName;
+    // From the opening of the start prompt to the right start password. Until then the start may
+    // not go on, and every close request, to the prompt or to the unseen MainWindow, ends the
+    // program.
+    bool awaitingStartPassword = false;
 };
 
 // Opens MainWindow; the backend's event loop takes over after this.

@@ -66,7 +66,7 @@ constexpr std::array kMenu = {
 
 extern const WindowSpec kMainWindowSpec = {
     WindowId::MainWindow, "MainWindow", "OrvandelSutremov1.0", 430, 346, kMinimiseBox,
-    IconId::Application, kControls, kMenu,
+    IconId::Application, kControls, kMenu, kTrayMenu,
 };
 
 }  // namespace sut

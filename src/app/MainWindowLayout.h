@@ -56,4 +56,7 @@ enum : ControlId {
     关于,
 };
 
+// The items of "文件" are also the tray icon's popup menu.
+inline constexpr ControlId kTrayMenu = 文件;
+
 }  // namespace sut::mainwnd

@@ -34,10 +34,6 @@ constexpr std::array<KindWindows, 3> kKinds = {{
 
 const KindWindows& Of(PasswordKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
 
-// Set by the start prompt on the right password. The start goes on only when it is set, so a
-// prompt that vanished some other way (or could not be shown at all) never lets it through.
-bool g_startPasswordAccepted = false;
-
 void Tell(App& app, std::string_view text, MessageKind kind) {
     app.ui.ShowMessageBox(text, kind, "提示");
 }
@@ -52,10 +48,12 @@ void ShowItems(App& app, const KindWindows& k, bool passwordSet) {
     }
 }
 
+// The start goes on only after the right password, so a prompt that vanished some other way (or
+// could not be shown at all) never lets it through.
 void AskForStartPassword(App& app) {
-    g_startPasswordAccepted = false;
+    app.awaitingStartPassword = true;
     app.ui.OpenWindow(WindowId::StartPasswordPrompt, true);
-    if (!g_startPasswordAccepted) app.ui.EndProgram();
+    if (app.awaitingStartPassword) app.ui.EndProgram();
 }
 
 }  // namespace
@@ -116,7 +114,7 @@ void PromptOk(App& app, PasswordKind kind) {
     if (text != ReadPassword(app, kind)) return Tell(app, "密码错误,请重新输入！", MessageKind::Error);
     switch (kind) {
     case PasswordKind::Start:
-        g_startPasswordAccepted = true;
+        app.awaitingStartPassword = false;
         app.ui.CloseWindow(k.prompt);
         break;
     case PasswordKind::Exit:

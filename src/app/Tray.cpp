@@ -15,6 +15,9 @@ void HideToTray(App& app) {
 }  // namespace
 
 bool MainWindowCanBeClosed(App& app) {
+    // Windows asks every top-level window, the unseen MainWindow behind the start prompt too. A
+    // copy nobody has unlocked must neither refuse nor show its icon: it ends, as the prompt does.
+    if (app.awaitingStartPassword) app.ui.EndProgram();
     HideToTray(app);
     return false;
 }
@@ -35,7 +38,7 @@ void OnTrayEvent(App& app, int code) {
             app.ui.SetTrayIcon(kTipIdle);
         }
         break;
-    case kTrayRightClick: app.ui.ShowPopupMenu(kMain, mainwnd::文件); break;
+    case kTrayRightClick: app.ui.ShowPopupMenu(kMain, mainwnd::kTrayMenu); break;
     default: break;  // a double-click also brings two left clicks, so it ends as it began
     }
 }

@@ -77,6 +77,9 @@ struct WindowSpec {
     IconId icon;
     std::span<const ControlSpec> controls;
     std::span<const MenuSpec> menu;
+    // The menu-bar entry whose items also pop up over the tray icon (0: none). They stay
+    // choosable while the entry itself is hidden.
+    ControlId trayMenu = 0;
 };
 
 // The table of a window; every WindowId below WindowId::Count has one.

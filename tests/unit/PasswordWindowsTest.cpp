@@ -226,6 +226,8 @@ TEST(PasswordWindows, EveryOtherWayOutOfTheStartPromptEndsTheProgram) {
              f.ui.RequestClose(w);
          }},
         {"the prompt gone without the password", [](Program& f, WindowId w) { f.ui.CloseWindow(w); }},
+        // Windows asks every top-level window, the unseen MainWindow too.
+        {"the query of Windows to MainWindow", [](Program& f, WindowId) { f.ui.RequestClose(kMain); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -15,9 +15,10 @@ using test::kReminder;
 using test::Scheduling;
 
 // The set time comes with the reminder box ticked: switched on at 21:00:00, the countdown opens
-// inside the click.
+// inside the click. `onScreen`: reminder seconds typed, not saved, before switching on.
 struct Counting : Scheduling {
-    explicit Counting(const char* closeIni = nullptr) : Scheduling(closeIni) {
+    explicit Counting(const char* closeIni = nullptr, const char* onScreen = nullptr) : Scheduling(closeIni) {
+        if (onScreen) ui.Type(kMain, mainwnd::编辑框4, onScreen);
         ui.SetChecked(kMain, mainwnd::选择框8, true);
         At(21, 0, 0);
         ClickApply();
@@ -28,8 +29,7 @@ struct Counting : Scheduling {
 };
 
 TEST(Reminder, CountsTheSavedSecondsDownAndActsOnTheTickThatShowsZero) {
-    Counting f("[提醒时间]\r\n秒=3\r\n[关机操作]\r\n关机方式=2\r\n");
-    f.ui.Type(kMain, mainwnd::编辑框4, "10");  // on screen, unsaved: not consulted
+    Counting f("[提醒时间]\r\n秒=3\r\n[关机操作]\r\n关机方式=2\r\n", "10");  // 10 unsaved: not consulted
     EXPECT_EQ(f.ui.OuterWidth(kReminder), 195);
     EXPECT_EQ(f.ui.OuterHeight(kReminder), 106);
     EXPECT_EQ(f.Count(), "");

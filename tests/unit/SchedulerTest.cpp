@@ -2,6 +2,7 @@
 
 #include "SchedulerTestFixture.h"
 #include "app/Tray.h"
+#include "platform/Layout.h"
 #include "schedule/PowerActions.h"
 
 namespace sut {
@@ -116,6 +117,55 @@ TEST(Scheduler, WithTodaysBoxUntickedNothingEverComes) {
     EXPECT_EQ(f.CheckTimer(), 0);
     f.ui.Advance(2 * 86'400'000LL);
     EXPECT_EQ(f.Requests(), 0u);
+}
+
+// The box that counts on each weekday is the one captioned with that day's name, and only it:
+// each row arms with its box alone ticked and stays idle with every box but its own, so a table
+// entry swapped or shifted by a day fails two rows.
+TEST(Scheduler, SwitchingOnConsultsOnlyTheBoxNamedForToday) {
+    struct Row {
+        int day;  // of May 2014
+        const char* name;
+    } rows[] = {{11, "星期日"}, {12, "星期一"}, {13, "星期二"}, {14, "星期三"},
+                {15, "星期四"}, {16, "星期五"}, {17, "星期六"}};
+    const WindowSpec& layout = LayoutOf(kMain);
+    constexpr ControlId kBoxes[] = {选择框1, 选择框2, 选择框3, 选择框4, 选择框5, 选择框6, 选择框7};
+    for (const Row& row : rows) {
+        for (bool onlyTodays : {true, false}) {
+            SCOPED_TRACE(testing::Message() << row.name << (onlyTodays ? ", its box alone" : ", every other box"));
+            Scheduling f(nullptr, row.day);
+            for (ControlId box : kBoxes)
+                f.ui.SetChecked(kMain, box, (FindControl(layout, box)->caption == row.name) == onlyTodays);
+            f.ClickApply();
+            EXPECT_EQ(f.CheckTimer() > 0, onlyTodays);
+            f.ui.Advance(3000);
+            EXPECT_EQ(f.Requests() > 0, onlyTodays);
+        }
+    }
+}
+
+// The weekday is read at the moment of switching on: one second before midnight it is the day
+// that ends, and the schedule then runs into the next day whatever that day's box says.
+TEST(Scheduler, ASwitchOnJustBeforeMidnightCountsForTheDayThatEnds) {
+    struct Row {
+        const char* what;
+        int day, hour, minute, second;  // switched on, May 2014
+        bool arms;
+    } rows[] = {
+        {"Tuesday 23:59:59, Tuesday ticked", 13, 23, 59, 59, true},
+        {"Wednesday 00:00:00, Tuesday ticked", 14, 0, 0, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Scheduling f(nullptr, 13);  // started on Tuesday evening
+        for (ControlId box : {选择框1, 选择框2, 选择框3, 选择框4, 选择框5, 选择框6, 选择框7})
+            f.ui.SetChecked(kMain, box, box == 选择框2);
+        f.SetTime("0", "0", "5");
+        f.clock.Set(2014, 5, row.day, row.hour, row.minute, row.second);
+        f.ClickApply();
+        f.ui.Advance(10'000);  // Wednesday 00:00:05 has passed, its box unticked
+        EXPECT_EQ(f.Requests() > 0, row.arms);
+    }
 }
 
 TEST(Scheduler, SwitchingOffStopsTheChecksAndLeavesTheWindowAsItIs) {

@@ -204,7 +204,7 @@ LRESULT Win32Ui::OnSpin(Window& w, const NMUPDOWN& change) {
     const ControlId editId = static_cast<ControlId>(change.hdr.idFrom) - kSpinIdOffset;
     const ControlSpec* c = FindControl(*w.spec, editId);
     const HWND edit = Control(w.spec->id, editId);
-    if (!c || !edit) return TRUE;
+    if (!c || !edit || !ControlReachable(w, editId)) return TRUE;
     const int delta = change.iDelta > 0 ? 1 : -1;  // the upper arrow counts up
     SetWindowTextW(edit, Wide(SpinStep(Text(w.spec->id, editId), delta, c->spinMin, c->spinMax)).c_str());
     SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -242,8 +242,10 @@ LRESULT CALLBACK Win32Ui::PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_LBUTTONDOWN: {
         HWND parent = GetParent(hwnd);
         auto* self = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(parent, GWLP_USERDATA));
+        // A hidden picture takes no press, whoever sends it.
         if (Window* w = self ? self->FromHwnd(parent) : nullptr)
-            if (!w->closing) self->Raise(*w, {EventKind::LeftButtonDown, GetDlgCtrlID(hwnd)});
+            if (!w->closing && self->ControlReachable(*w, GetDlgCtrlID(hwnd)))
+                self->Raise(*w, {EventKind::LeftButtonDown, GetDlgCtrlID(hwnd)});
         return 0;
     }
     case WM_PAINT: {

@@ -22,9 +22,14 @@ HICON Win32Ui::Icon(IconId icon, bool small) const {
         LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
-bool Win32Ui::AddOrUpdateTrayIcon(bool add) {
+// One icon, MainWindow's, which the shell may lose (Explorer restarts and broadcasts
+// "TaskbarCreated") or not have yet (a start at log-on, before Explorer is up). Each call asks for
+// what is missing: whichever of add and update the bookkeeping expects to work first, the other
+// when the shell says no, since an add fails while the icon is there and an update while it is
+// not. Until one of them works, a timer tries again; once one has, no timer runs.
+void Win32Ui::SyncTrayIcon() {
     const HWND main = W(WindowId::MainWindow).hwnd;
-    if (!main) return false;
+    if (!main || !trayWanted_) return;
     NOTIFYICONDATAW nid{};
     nid.cbSize = sizeof nid;
     nid.hWnd = main;
@@ -33,18 +38,32 @@ bool Win32Ui::AddOrUpdateTrayIcon(bool add) {
     nid.uCallbackMessage = kMsgTray;
     nid.hIcon = Icon(IconId::Application, true);
     lstrcpynW(nid.szTip, trayTip_.c_str(), static_cast<int>(std::size(nid.szTip)));
-    if (!add && Shell_NotifyIconW(NIM_MODIFY, &nid)) return true;
-    // Adding again after a failed update covers an icon that vanished with the shell.
-    trayAdded_ = Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
-    return trayAdded_;
+    const DWORD first = trayAdded_ ? NIM_MODIFY : NIM_ADD;
+    const DWORD second = trayAdded_ ? NIM_ADD : NIM_MODIFY;
+    trayAdded_ = Shell_NotifyIconW(first, &nid) || Shell_NotifyIconW(second, &nid);
+    if (trayAdded_ && trayRetrying_) KillTimer(main, kTrayRetryTimer);
+    else if (!trayAdded_ && !trayRetrying_) SetTimer(main, kTrayRetryTimer, kTrayRetryMs, nullptr);
+    trayRetrying_ = !trayAdded_;
+}
+
+void Win32Ui::RemoveTrayIcon() {
+    const HWND main = W(WindowId::MainWindow).hwnd;
+    if (!main || !trayWanted_) return;
+    // Whatever the bookkeeping says: an icon left behind stays in the tray on Windows until the
+    // pointer passes over it.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = main;
+    nid.uID = kTrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &nid);
+    trayAdded_ = false;
+    trayWanted_ = false;
 }
 
 void Win32Ui::SetTrayIcon(std::string_view tip) {
     trayWanted_ = true;
     trayTip_ = Wide(CutGbk(tip, kTipBytes));
-    if (AddOrUpdateTrayIcon(!trayAdded_)) return;
-    // The shell may not be up yet (a start at log-on): try again until it is.
-    if (const HWND main = W(WindowId::MainWindow).hwnd) SetTimer(main, kTrayRetryTimer, kTrayRetryMs, nullptr);
+    SyncTrayIcon();
 }
 
 void Win32Ui::OnTrayMessage(LPARAM lp) {

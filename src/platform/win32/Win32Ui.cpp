@@ -50,12 +50,7 @@ Win32Ui::Win32Ui(HINSTANCE instance)
 }
 
 Win32Ui::~Win32Ui() {
-    if (trayAdded_) {
-        NOTIFYICONDATAW nid{sizeof nid};
-        nid.hWnd = W(WindowId::MainWindow).hwnd;
-        nid.uID = kTrayIconId;
-        Shell_NotifyIconW(NIM_DELETE, &nid);
-    }
+    RemoveTrayIcon();
     if (picture_) DeleteObject(picture_);
 }
 
@@ -121,6 +116,10 @@ void Win32Ui::OpenWindow(WindowId id, bool modal) {
         w.creating = false;
         return;
     }
+    // An elevated copy (it may run so, to write the machine-wide Run key) would otherwise never
+    // hear that Explorer restarted: the broadcast comes from a lower integrity level.
+    if (id == WindowId::MainWindow && taskbarCreated_)
+        ChangeWindowMessageFilterEx(w.hwnd, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon(spec.icon, false)));
     SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon(spec.icon, true)));
     if (!spec.menu.empty()) RebuildMenu(w);
@@ -136,6 +135,7 @@ void Win32Ui::OpenWindow(WindowId id, bool modal) {
     w.creating = false;
     w.ready = true;
     if (!w.hwnd) return;
+    WindowMoved(w);  // where later moves are measured from
     SetWindowTextW(w.hwnd, Wide(spec.caption).c_str());
     if (w.wantVisible) {
         ShowWindow(w.hwnd, w.minimisedRecorded ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
@@ -363,12 +363,7 @@ void Win32Ui::ShowMessageBox(std::string_view text, MessageKind kind, std::strin
 }
 
 void Win32Ui::EndProgram() {
-    if (trayAdded_) {
-        NOTIFYICONDATAW nid{sizeof nid};
-        nid.hWnd = W(WindowId::MainWindow).hwnd;
-        nid.uID = kTrayIconId;
-        Shell_NotifyIconW(NIM_DELETE, &nid);  // no ghost icon left behind
-    }
+    RemoveTrayIcon();  // no ghost icon left behind
     ExitProcess(0);
 }
 
@@ -393,11 +388,11 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE: RequestClose(w); return 0;
     case WM_QUERYENDSESSION: return Raise(w, {EventKind::CanBeClosed}) ? TRUE : FALSE;
     case WM_MOVE:
-        if (w.ready && !w.closing) Raise(w, {EventKind::PositionChanged});
+        if (w.ready && !w.closing && WindowMoved(w)) Raise(w, {EventKind::PositionChanged});
         break;
     case WM_TIMER:
-        if (wp == kTrayRetryTimer) {
-            if (AddOrUpdateTrayIcon(true)) KillTimer(w.hwnd, kTrayRetryTimer);
+        if (wp == kTrayRetryTimer && w.spec->id == WindowId::MainWindow) {
+            SyncTrayIcon();
         } else if (!w.closing) {
             Raise(w, {EventKind::Periodic, static_cast<ControlId>(wp)});
         }
@@ -421,9 +416,13 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case kMsgTray: OnTrayMessage(lp); return 0;
     default:
-        if (msg == taskbarCreated_ && msg != 0 && trayWanted_) {
-            trayAdded_ = false;  // the shell restarted: the icon is gone with it
-            AddOrUpdateTrayIcon(true);
+        if (msg == taskbarCreated_ && msg != 0) {
+            // Sent to every top-level window; the icon is MainWindow's alone. Usually the shell
+            // restarted and the icon is gone, but anyone can broadcast it while it is there.
+            if (w.spec->id == WindowId::MainWindow) {
+                trayAdded_ = false;
+                SyncTrayIcon();
+            }
             return 0;
         }
         break;
@@ -431,14 +430,35 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(w.hwnd, msg, wp, lp);
 }
 
-bool Win32Ui::MenuItemShown(const Window& w, ControlId id) const {
-    for (std::size_t i = 0; i < w.spec->menu.size(); ++i) {
-        const MenuSpec& m = w.spec->menu[i];
-        if (m.id != id) continue;
-        // An item under a hidden menu-bar entry still shows in the tray's popup (lock mode).
-        return w.menuVisible[i] && m.parent != 0;
-    }
-    return false;
+bool Win32Ui::WindowMoved(Window& w) {
+    RECT r{};
+    GetWindowRect(w.hwnd, &r);
+    const bool iconic = IsIconic(w.hwnd) != FALSE;
+    if (r.left == w.origin.x && r.top == w.origin.y && iconic == w.iconic) return false;
+    w.origin = {r.left, r.top};
+    w.iconic = iconic;
+    return true;
+}
+
+// Another program can post any WM_COMMAND. A menu command counts only for an item the user could
+// have chosen: visible, under a menu-bar entry that is visible too, or under the entry whose items
+// also pop up over the tray icon (in lock mode the bar is empty and only those are offered).
+bool Win32Ui::MenuItemChoosable(const Window& w, ControlId id) const {
+    auto shown = [&w](ControlId item) {
+        for (std::size_t i = 0; i < w.spec->menu.size() && i < w.menuVisible.size(); ++i)
+            if (w.spec->menu[i].id == item) return static_cast<bool>(w.menuVisible[i]);
+        return false;
+    };
+    const MenuSpec* m = FindMenuItem(*w.spec, id);
+    if (!m || m->parent == 0 || !shown(id)) return false;
+    return m->parent == w.spec->trayMenu || shown(m->parent);
+}
+
+// Likewise a control's command counts only while the control could have been clicked: hidden, or
+// disabled behind the lock picture, it takes none.
+bool Win32Ui::ControlReachable(const Window& w, ControlId id) const {
+    const HWND h = Control(w.spec->id, id);
+    return h && IsWindowEnabled(h) && (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE);
 }
 
 LRESULT Win32Ui::OnCommand(Window& w, WPARAM wp, LPARAM lp) {
@@ -450,12 +470,11 @@ LRESULT Win32Ui::OnCommand(Window& w, WPARAM wp, LPARAM lp) {
     if (id == IDOK && lp == 0) return 0;  // Enter: no default button anywhere
     if (w.closing) return 0;
     if (lp == 0 && HIWORD(wp) == 0) {
-        // Only an item the user can see can be chosen, whoever sends the command.
-        if (MenuItemShown(w, id)) Raise(w, {EventKind::Selected, id});
+        if (MenuItemChoosable(w, id)) Raise(w, {EventKind::Selected, id});
         return 0;
     }
     const ControlSpec* c = FindControl(*w.spec, id);
-    if (c && c->kind == ControlKind::Button && HIWORD(wp) == BN_CLICKED)
+    if (c && c->kind == ControlKind::Button && HIWORD(wp) == BN_CLICKED && ControlReachable(w, id))
         Raise(w, {EventKind::Clicked, id});
     return 0;
 }

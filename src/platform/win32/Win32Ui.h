@@ -64,6 +64,10 @@ private:
         bool closing = false;       // CloseWindow called, destruction pending
         bool wantVisible = true;    // what the creation event left for the first show
         bool minimisedRecorded = false;
+        // Where PositionChanged last found the window: a WM_MOVE that changes neither (SetMenu
+        // moves only the client area) is no move of the window.
+        POINT origin{};
+        bool iconic = false;
         std::vector<bool> menuVisible;  // by index into spec->menu
         std::vector<int> timerPeriods;  // by index into spec->controls
         std::vector<HWND> controls;     // by index into spec->controls; spin arrows after them
@@ -80,7 +84,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnCommand(Window& w, WPARAM wp, LPARAM lp);
-    bool MenuItemShown(const Window& w, ControlId id) const;
+    bool MenuItemChoosable(const Window& w, ControlId id) const;
+    bool ControlReachable(const Window& w, ControlId id) const;
+    bool WindowMoved(Window& w);
     bool Raise(Window& w, Event event);
     void RequestClose(Window& w);
     void DestroyNow(Window& w);
@@ -95,7 +101,8 @@ private:
     static LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     // Win32Tray.cpp
-    bool AddOrUpdateTrayIcon(bool add);
+    void SyncTrayIcon();
+    void RemoveTrayIcon();
     void OnTrayMessage(LPARAM lp);
     HICON Icon(IconId icon, bool small) const;
 
@@ -107,7 +114,8 @@ private:
     HBITMAP picture_ = nullptr;
     UINT taskbarCreated_;
     bool trayWanted_ = false;  // SetTrayIcon has been called: the icon should be there
-    bool trayAdded_ = false;
+    bool trayAdded_ = false;   // the shell last said yes to an add or an update
+    bool trayRetrying_ = false;
     std::wstring trayTip_;
 };
 

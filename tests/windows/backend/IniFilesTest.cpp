@@ -197,8 +197,8 @@ TEST_F(IniFiles, ModulePathIsWholeAtAnyLength) {
 // cannot create them at all.
 TEST_F(IniFiles, ExecutablePathInGbkOrItsShortForm) {
     const std::wstring gbkDir = dir_ + L"誠 定时\\";
-    if (!CreateDirectoryW(gbkDir.c_str(), nullptr))
-        GTEST_SKIP() << "this host cannot hold non-ASCII file names; generate zh_CN.UTF-8";
+    ASSERT_TRUE(CreateDirectoryW(gbkDir.c_str(), nullptr))
+        << "this host cannot hold non-ASCII file names; generate zh_CN.UTF-8";
     EXPECT_EQ(PathSeenFrom(gbkDir, dir_ + L"gbk.txt"), Gbk(gbkDir + L"t.exe"));
 
     // Thai has no GBK form: the short path stands in, so the settings still sit beside the

@@ -8,6 +8,7 @@
 #include "app/PasswordLayouts.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Ui.h"
+#include "support/ShellTray.h"
 
 namespace sut::win32 {
 namespace {
@@ -32,6 +33,13 @@ std::vector<std::string> MenuCaptions(HMENU menu) {
     return captions;
 }
 
+// Hands every message waiting for this thread to its window: what Windows delivers between
+// windows arrives by the queue.
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 struct Backend : ::testing::Test {
     Win32Ui ui{GetModuleHandleW(nullptr)};
     RecordingSink sink;
@@ -39,6 +47,11 @@ struct Backend : ::testing::Test {
     HWND Main() {
         if (!ui.IsOpen(WindowId::MainWindow)) ui.OpenWindow(WindowId::MainWindow, false);
         return ui.Handle(WindowId::MainWindow);
+    }
+    int Count(EventKind kind, ControlId control = 0) const {
+        int n = 0;
+        for (const auto& [w, e] : sink.events) n += e.kind == kind && e.control == control;
+        return n;
     }
 };
 
@@ -83,6 +96,133 @@ TEST_F(Backend, CommandsBecomeEventsAndCreationComesFirst) {
     EXPECT_EQ(sink.events[0].second.control, 关于);
     EXPECT_EQ(sink.events[1].second.kind, EventKind::Clicked);
     EXPECT_EQ(sink.events[1].second.control, 保存);
+}
+
+// Another program can post any command. Only what the user could choose or click counts: in lock
+// mode that is "解锁", "退出" (the tray's items) and the picture, nothing of "设置" or "帮助" and no
+// control behind the picture.
+TEST_F(Backend, CommandsCountOnlyForWhatTheUserCouldReach) {
+    HWND main = Main();
+    const WindowId w = WindowId::MainWindow;
+    ui.SetVisible(w, 清除软件退出密码, true);  // an exit password is set
+    ui.SetVisible(w, 设置软件退出密码, false);
+    auto lock = [&](bool locked) {
+        ui.SetVisible(w, 图片框1, locked);
+        for (ControlId entry : {文件, 设置, 帮助}) ui.SetVisible(w, entry, !locked);
+        ui.SetVisible(w, 解锁, locked);
+        ui.SetVisible(w, 锁定, !locked);
+    };
+    struct Row {
+        const char* what;
+        bool locked;
+        void (*send)(HWND main);
+        EventKind kind;
+        ControlId control;
+        bool counts;
+    };
+    const Row rows[] = {
+        {"locked: 解锁", true, [](HWND m) { SendMessageW(m, WM_COMMAND, 解锁, 0); }, EventKind::Selected, 解锁, true},
+        {"locked: 退出", true, [](HWND m) { SendMessageW(m, WM_COMMAND, 退出, 0); }, EventKind::Selected, 退出, true},
+        {"locked: 清除软件退出密码", true, [](HWND m) { SendMessageW(m, WM_COMMAND, 清除软件退出密码, 0); },
+         EventKind::Selected, 清除软件退出密码, false},
+        {"locked: 关于", true, [](HWND m) { SendMessageW(m, WM_COMMAND, 关于, 0); }, EventKind::Selected, 关于, false},
+        {"locked: 锁定 (hidden)", true, [](HWND m) { SendMessageW(m, WM_COMMAND, 锁定, 0); }, EventKind::Selected, 锁定, false},
+        {"locked: 保存 clicked", true, [](HWND m) { SendMessageW(GetDlgItem(m, 保存), BM_CLICK, 0, 0); },
+         EventKind::Clicked, 保存, false},
+        {"locked: 应用's command", true,
+         [](HWND m) { SendMessageW(m, WM_COMMAND, MAKEWPARAM(应用, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(m, 应用))); },
+         EventKind::Clicked, 应用, false},
+        {"locked: the picture pressed", true,
+         [](HWND m) { SendMessageW(GetDlgItem(m, 图片框1), WM_LBUTTONDOWN, MK_LBUTTON, 0); },
+         EventKind::LeftButtonDown, 图片框1, true},
+        {"unlocked: 清除软件退出密码", false, [](HWND m) { SendMessageW(m, WM_COMMAND, 清除软件退出密码, 0); },
+         EventKind::Selected, 清除软件退出密码, true},
+        {"unlocked: 关于", false, [](HWND m) { SendMessageW(m, WM_COMMAND, 关于, 0); }, EventKind::Selected, 关于, true},
+        {"unlocked: 保存 clicked", false, [](HWND m) { SendMessageW(GetDlgItem(m, 保存), BM_CLICK, 0, 0); },
+         EventKind::Clicked, 保存, true},
+        {"unlocked: the hidden picture pressed", false,
+         [](HWND m) { SendMessageW(GetDlgItem(m, 图片框1), WM_LBUTTONDOWN, MK_LBUTTON, 0); },
+         EventKind::LeftButtonDown, 图片框1, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        lock(row.locked);
+        sink.events.clear();
+        row.send(main);
+        EXPECT_EQ(Count(row.kind, row.control), row.counts ? 1 : 0);
+    }
+}
+
+// PositionChanged means the window moved (minimising and restoring included), not that its
+// client area moved inside it, as it does when the menu bar changes.
+TEST_F(Backend, OnlyAMoveOfTheWindowRaisesPositionChanged) {
+    HWND main = Main();
+    const WindowId w = WindowId::MainWindow;
+    auto moves = [&](void (*act)(Win32Ui& ui, HWND main)) {
+        Pump();
+        sink.events.clear();
+        act(ui, main);
+        Pump();
+        return Count(EventKind::PositionChanged);
+    };
+    EXPECT_EQ(moves([](Win32Ui& ui, HWND) {
+                  for (ControlId entry : {文件, 设置, 帮助}) ui.SetVisible(WindowId::MainWindow, entry, false);
+              }),
+              0);
+    EXPECT_EQ(moves([](Win32Ui& ui, HWND) {
+                  ui.SetOuterHeight(WindowId::MainWindow, 210);
+                  ui.SetOuterWidth(WindowId::MainWindow, 248);
+              }),
+              0);
+    EXPECT_EQ(moves([](Win32Ui& ui, HWND) {
+                  for (ControlId entry : {文件, 设置, 帮助}) ui.SetVisible(WindowId::MainWindow, entry, true);
+              }),
+              0);
+    EXPECT_GE(moves([](Win32Ui&, HWND m) {
+                  RECT r;
+                  GetWindowRect(m, &r);
+                  SetWindowPos(m, nullptr, r.left + 10, r.top + 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+              }),
+              1);
+    EXPECT_GE(moves([](Win32Ui&, HWND m) { ShowWindow(m, SW_MINIMIZE); }), 1);
+    EXPECT_GE(moves([](Win32Ui&, HWND m) { ShowWindow(m, SW_RESTORE); }), 1);
+    (void)w;
+}
+
+// After "TaskbarCreated", whether the shell lost the icon or not, and whichever of the program's
+// windows hear it: the icon is there, takes later tips, no retry runs, and the end removes it.
+TEST(BackendTray, TaskbarCreatedLeavesOneIconWithTheCurrentTip) {
+    for (bool shellLostTheIcon : {false, true}) {
+        SCOPED_TRACE(shellLostTheIcon ? "the shell lost the icon" : "the icon is still there");
+        const auto before = shell::TrayIcons();
+        auto tips = [&] {
+            std::vector<std::string> t;
+            for (const auto& icon : shell::NewIcons(before, shell::TrayIcons())) t.push_back(icon.tip);
+            return t;
+        };
+        RecordingSink sink;
+        HWND main = nullptr;
+        {
+            Win32Ui ui{GetModuleHandleW(nullptr)};
+            ui.Attach(sink);
+            ui.OpenWindow(WindowId::MainWindow, false);
+            ui.OpenWindow(WindowId::UnlockPrompt, false);  // a second window hears the broadcast
+            main = ui.Handle(WindowId::MainWindow);
+            ui.SetTrayIcon("Orvandel - Sutremo");
+            ASSERT_EQ(tips(), std::vector<std::string>{"Orvandel - Sutremo"});
+            if (shellLostTheIcon) shell::RemoveTrayIcon(main, kTrayIconId);
+            shell::BroadcastTaskbarCreated();
+            Pump();
+            EXPECT_TRUE(shell::TrayIconExists(main, kTrayIconId));
+            EXPECT_FALSE(KillTimer(main, kTrayRetryTimer)) << "a retry timer runs";
+            ui.SetTrayIcon("Orvandel - Sutremo - 定时已开启");
+            EXPECT_EQ(tips(), std::vector<std::string>{"Orvandel - Sutremo - 定时已开启"});
+            ui.CloseWindow(WindowId::UnlockPrompt);
+        }
+        // The window outlives the backend here, so the icon's end is the backend's own doing.
+        EXPECT_FALSE(shell::TrayIconExists(main, kTrayIconId));
+        DestroyWindow(main);
+    }
 }
 
 TEST_F(Backend, PropertiesReadBackWhatWasWritten) {

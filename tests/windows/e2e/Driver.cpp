@@ -5,6 +5,8 @@
 #include <atomic>
 #include <vector>
 
+#include "settings/PasswordCodec.h"
+
 namespace sut::e2e {
 namespace {
 
@@ -79,6 +81,19 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
+Launch WithPasswords(std::vector<std::pair<std::string, std::string>> passwords) {
+    class FixedTicks final : public Ticks {
+    public:
+        std::uint32_t TickCount() override { return 4242; }
+    } ticks;
+    std::string config;
+    for (const auto& [section, password] : passwords)
+        config += "[" + section + "]\r\npassword=" + ScramblePassword(ticks, password) + "\r\n";
+    Launch launch;
+    launch.files["config.ini"] = config;
+    return launch;
+}
+
 Program::Program(const Launch& launch) {
     dir_ = FreshDirectory();
     std::wstring exeDir = dir_;
@@ -136,21 +151,26 @@ DWORD Program::Attributes(const std::string& name) const {
     return GetFileAttributesW((dir_ + L"\\" + Wide(name)).c_str());
 }
 
-HWND Program::FindWindow(std::string_view caption) const {
+HWND Program::FindWindow(std::string_view caption) const { return FindWindow(caption, nullptr); }
+
+HWND Program::FindWindow(std::string_view caption, const wchar_t* windowClass) const {
     struct Search {
         DWORD pid;
         std::wstring caption;
+        const wchar_t* cls;
         HWND found;
-    } search{pi_.dwProcessId, Wide(caption), nullptr};
+    } search{pi_.dwProcessId, Wide(caption), windowClass, nullptr};
     EnumWindows(
         [](HWND h, LPARAM lp) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lp);
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
             if (pid != s.pid) return TRUE;
-            wchar_t text[256];
+            wchar_t text[256] = {};
             GetWindowTextW(h, text, 256);
             if (s.caption != text) return TRUE;
+            wchar_t cls[64] = {};
+            if (s.cls && (!GetClassNameW(h, cls, 64) || lstrcmpiW(cls, s.cls) != 0)) return TRUE;
             s.found = h;
             return FALSE;
         },

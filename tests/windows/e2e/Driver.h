@@ -11,6 +11,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Ui.h"
 
@@ -34,6 +36,9 @@ struct Launch {
     std::wstring currentDirectory;  // empty: a directory other than the program's
 };
 
+// A launch whose config.ini stores these passwords (section, password) as the program writes them.
+Launch WithPasswords(std::vector<std::pair<std::string, std::string>> passwords);
+
 class Program {
 public:
     explicit Program(const Launch& launch = {});
@@ -52,6 +57,8 @@ public:
     // The same without waiting: nullptr when it is not there.
     HWND FindWindow(std::string_view caption) const;
     HWND Main(DWORD timeoutMs = 10000) { return WaitWindow("OrvandelSutremov1.0", timeoutMs); }
+    // The same, also by window class: MainWindow gets its caption only once its start is done.
+    HWND FindWindow(std::string_view caption, const wchar_t* windowClass) const;
     // The text of the message box with this caption that appears next, which is then closed
     // with its OK button; "<no message>" when none appears.
     std::string TakeMessage(std::string_view caption = "提示");
@@ -66,6 +73,12 @@ public:
     static void Click(HWND h) { PostMessageW(h, BM_CLICK, 0, 0); }
     static void Command(HWND window, ControlId id) { PostMessageW(window, WM_COMMAND, id, 0); }
     static RECT Rect(HWND h);
+    // Returns once the window's thread is between two handlers: a message sent to it waits for
+    // the running one to end (posted messages still queued may come after).
+    static void Sync(HWND h) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    }
     static bool Visible(HWND h) { return IsWindowVisible(h) != FALSE; }
 
     bool Running() const;

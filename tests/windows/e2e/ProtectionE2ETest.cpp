@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "support/ShellTray.h"
 #include "app/MainWindowLayout.h"
 #include "app/PasswordLayouts.h"
 #include "settings/Ini.h"
@@ -31,22 +32,6 @@ constexpr Kind kKinds[] = {
     {"Soft Exit", mainwnd::设置软件退出密码, "设置软件退出密码(分大小写)"},
     {"Soft lock", mainwnd::设置软件锁定密码, "设置软件锁定密码(分大小写)"},
 };
-
-class FixedTicks final : public Ticks {
-public:
-    std::uint32_t TickCount() override { return 4242; }
-};
-
-// config.ini as the program writes it, with these passwords (section, password) stored.
-Launch WithPasswords(std::vector<std::pair<std::string, std::string>> passwords) {
-    FixedTicks ticks;
-    std::string config;
-    for (const auto& [section, password] : passwords)
-        config += "[" + section + "]\r\npassword=" + ScramblePassword(ticks, password) + "\r\n";
-    Launch launch;
-    launch.files["config.ini"] = config;
-    return launch;
-}
 
 // config.ini of a running program, read with the program's own INI rules.
 class ProgramFiles final : public Files {
@@ -416,6 +401,20 @@ TEST(ProtectionBypassE2E, EveryCloseRequestToTheStartPromptEndsTheProgramUnseen)
     }
 }
 
+// Windows asks every top-level window before a log-off, the unseen MainWindow behind the start
+// prompt too. A copy nobody has unlocked neither refuses nor shows its icon: it ends.
+TEST(ProtectionBypassE2E, TheQueryOfWindowsToTheUnseenMainWindowEndsAnUnlockedStart) {
+    const auto trayBefore = shell::TrayIcons();
+    Program p(WithPasswords({{"Soft boot", "Start1x"}}));
+    ASSERT_TRUE(p.WaitWindow(kStartPrompt));
+    HWND main = p.FindWindow("", L"SutremoWindow");  // its caption comes once the start is done
+    ASSERT_TRUE(main);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+    EXPECT_EQ(p.WaitExit(), 0u);
+    EXPECT_TRUE(shell::NewIcons(trayBefore, shell::TrayIcons()).empty());
+}
+
 TEST(ProtectionBypassE2E, EveryCloseRequestToTheExitPromptKeepsTheProgramRunning) {
     Program p(WithPasswords({{"Soft Exit", "Exit22x"}}));
     HWND main = ShownMain(p);
@@ -526,6 +525,39 @@ TEST(ProtectionBypassE2E, TheKeyboardCannotReachTheSettingsBehindThePicture) {
     for (ControlId box : boxes) EXPECT_FALSE(Program::Checked(Program::Ctl(main, box))) << box;
     EXPECT_EQ(Program::Text(Program::Ctl(main, mainwnd::应用)), "开启自动关机");
     EXPECT_TRUE(IsLocked(main));
+}
+
+// Another program can post any command. While locked, only what the locked view offers takes one:
+// nothing of "设置" or "帮助", no control behind the picture; "解锁" and "退出" of the tray do.
+TEST(ProtectionBypassE2E, ThePostedCommandsOfAnotherProgramCannotReachWhatTheLockHides) {
+    Program p(WithPasswords({{"Soft lock", "Lock33x"}, {"Soft Exit", "Exit22x"}}));
+    HWND main = LockedMain(p);
+    ASSERT_TRUE(main);
+    std::string configBefore;
+    ASSERT_TRUE(p.ReadFile("config.ini", configBefore));
+    Program::Command(main, mainwnd::清除软件退出密码);
+    Program::Command(main, mainwnd::清除软件锁定密码);
+    Program::Command(main, mainwnd::关于);
+    Program::Command(main, mainwnd::设置软件启动密码);
+    Program::Click(Program::Ctl(main, mainwnd::保存));
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(mainwnd::应用, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Program::Ctl(main, mainwnd::应用)));
+    // Handled in the order posted: once the prompt is up, all of the above has been handled.
+    Program::Command(main, mainwnd::解锁);
+    HWND prompt = p.WaitWindow(kUnlockPrompt);
+    ASSERT_TRUE(prompt);
+    std::string configAfter;
+    ASSERT_TRUE(p.ReadFile("config.ini", configAfter));
+    EXPECT_EQ(configAfter, configBefore);
+    EXPECT_FALSE(p.FindWindow("关于"));
+    EXPECT_FALSE(p.FindWindow("设置软件启动密码(分大小写)"));
+    std::string closeIni;
+    EXPECT_FALSE(p.ReadFile("close.ini", closeIni));
+    EXPECT_EQ(Program::Text(Program::Ctl(main, mainwnd::应用)), "开启自动关机");
+    PostMessageW(prompt, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt); }));
+    Program::Command(main, mainwnd::退出);
+    EXPECT_TRUE(p.WaitWindow(kExitPrompt));
 }
 
 TEST(ProtectionBypassE2E, ExitWhileLockedWithoutAnExitPasswordEndsTheProgram) {

@@ -25,16 +25,31 @@ inline constexpr ControlId kWeekdayBox[7] = {
     mainwnd::选择框7, mainwnd::选择框1, mainwnd::选择框2, mainwnd::选择框3,
     mainwnd::选择框4, mainwnd::选择框5, mainwnd::选择框6};
 
-inline SYSTEMTIME LocalTimeIn(int seconds) {
+inline SYSTEMTIME Later(const SYSTEMTIME& from, int seconds) {
     FILETIME ft;
-    SYSTEMTIME st;
-    GetLocalTime(&st);
+    SYSTEMTIME st = from;
     SystemTimeToFileTime(&st, &ft);
     ULARGE_INTEGER t{{ft.dwLowDateTime, ft.dwHighDateTime}};
     t.QuadPart += seconds * 10'000'000ULL;
     ft = {t.LowPart, t.HighPart};
     FileTimeToSystemTime(&ft, &st);
     return st;
+}
+
+// The local time `ahead` seconds from now, taken at a moment that gives every test the same
+// answer at any hour: the set second at :50 or earlier, so that later checks of its minute follow
+// it, and the whole run inside today, since switching on reads today's weekday box. Waits for
+// such a moment when now is not one (at most about 15 s, at a minute's or a day's end).
+inline SYSTEMTIME SafeTimeAhead(int ahead) {
+    constexpr int kRunSeconds = 20;  // what a test does after the set second, at most
+    for (;;) {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const SYSTEMTIME set = Later(now, ahead);
+        const SYSTEMTIME end = Later(now, ahead + kRunSeconds);
+        if (set.wSecond <= 50 && end.wDay == now.wDay) return set;
+        Sleep(250);
+    }
 }
 
 inline std::string TwoDigits(int n) {
@@ -84,10 +99,10 @@ struct Scheduled {
 
     HWND Ctl(ControlId id) const { return Program::Ctl(main, id); }
 
-    // Sets the time boxes `ahead` seconds from now, ticks only today's weekday box and the
+    // Sets the time boxes `ahead` seconds from a safe moment, ticks only that day's weekday box and the
     // reminder box as asked, and switches on.
     void SwitchOnAhead(int ahead, bool reminder) {
-        set = LocalTimeIn(ahead);
+        set = SafeTimeAhead(ahead);
         Program::SetText(Ctl(mainwnd::编辑框1), TwoDigits(set.wHour));
         Program::SetText(Ctl(mainwnd::编辑框2), TwoDigits(set.wMinute));
         Program::SetText(Ctl(mainwnd::编辑框3), TwoDigits(set.wSecond));
