@@ -78,7 +78,7 @@ HWND ShownMain(Program& p) {
 
 bool IsLocked(HWND main) {
     const RECT r = Program::Rect(main);
-    return r.right - r.left == 248 && r.bottom - r.top == 210 &&
+    return r.right - r.left == Px(248) && r.bottom - r.top == Px(210) &&
            IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
 }
 

@@ -3,7 +3,8 @@
 // Conventions:
 // - Controls are listed in stacking order, topmost first. x, y are client coordinates of the
 //   window, or of the group box named by `parent` (0: none); backends add the group's offset.
-// - Sizes are pixels; a window's width and height are its outer size.
+// - Sizes are pixels at 96 dpi (layout units); a window's width and height are its outer size.
+//   Backends scale every figure by the display's dpi / 96.
 // - Menu entries are listed in screen order; an entry whose parent is 0 sits in the menu bar.
 // - Captions are GBK (this file is compiled with -fexec-charset=GBK like every other).
 #pragma once

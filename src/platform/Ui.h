@@ -12,6 +12,8 @@
 // - Everything runs on one thread. A modal OpenWindow returns only after the window has closed;
 //   meanwhile the backend keeps delivering events (timers included).
 // - No call reports failure; the program carries on whatever the window system did.
+// - Sizes and positions are layout units, pixels at 96 dpi, whatever the display's scale: a
+//   backend scales what it is given to the display a window is on, and what it reports back.
 #pragma once
 
 #include <cstdint>
@@ -96,6 +98,7 @@ public:
     // Normal restores and activates a shown window; Minimised on a window not yet shown is only
     // recorded.
     virtual void SetState(WindowId window, WindowState state) = 0;
+    // In layout units (see above).
     virtual int OuterWidth(WindowId window) = 0;
     virtual int OuterHeight(WindowId window) = 0;
     virtual void SetOuterWidth(WindowId window, int width) = 0;

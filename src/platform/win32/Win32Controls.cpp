@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Spin.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Ui.h"
 #include "resource.h"
@@ -14,6 +15,15 @@ namespace sut::win32 {
 namespace {
 
 constexpr UINT_PTR kEditSubclassId = 1;
+constexpr int kSpinWidth = 18;  // layout units
+
+// A control's rectangle in the window's client area at a dpi. Each coordinate and size is scaled
+// on its own, so that controls of one size in the layout stay of one size on the screen.
+RECT PixelRect(const WindowSpec& spec, const ControlSpec& c, UINT dpi) {
+    const Point at = ClientPosition(spec, c);
+    const int x = ToPixels(at.x, dpi), y = ToPixels(at.y, dpi);
+    return {x, y, x + ToPixels(c.width, dpi), y + ToPixels(c.height, dpi)};
+}
 
 // Table order is topmost first, but a group box belongs below the controls it holds.
 std::vector<const ControlSpec*> StackingOrder(const WindowSpec& spec) {
@@ -162,35 +172,31 @@ void Win32Ui::BuildControls(Window& w) {
         if (c->kind == ControlKind::Timer) continue;
         const auto [cls, kindStyle] = ClassOf(*c, previous != ControlKind::RadioButton);
         previous = c->kind;
-        const Point at = ClientPosition(spec, *c);
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kindStyle;
         if (!(c->flags & kHidden)) style |= WS_VISIBLE;
-        HWND h = CreateWindowExW(0, cls, Wide(c->caption).c_str(), style, at.x, at.y, c->width,
-                                 c->height, w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
-                                 instance_, nullptr);
+        // Placed and sized by LayOutControls below.
+        HWND h = CreateWindowExW(0, cls, Wide(c->caption).c_str(), style, 0, 0, 0, 0, w.hwnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)), instance_, nullptr);
         if (!h) continue;
         w.controls[static_cast<std::size_t>(c - spec.controls.data())] = h;
         // Created in stacking order: each new one goes below those before it.
         SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if ((c->kind == ControlKind::RadioButton || c->kind == ControlKind::CheckBox) && (c->flags & kChecked))
             SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
         if (c->kind != ControlKind::Edit) continue;
-        // A thin border and small margins: two digits must fit a box 20 pixels wide.
-        SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
         if (c->flags & kPassword) SendMessageW(h, EM_SETPASSWORDCHAR, L'*', 0);
         if (c->flags & (kDigitsOnly | kPassword) || c->maxBytes > 0)
             SetWindowSubclass(h, EditProc, kEditSubclassId, reinterpret_cast<DWORD_PTR>(c));
         if (c->flags & kSpin) {
             HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                        at.x + c->width, at.y, 18, c->height, w.hwnd,
+                                        0, 0, 0, 0, w.hwnd,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id + kSpinIdOffset)),
                                         instance_, nullptr);
             SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(c->spinMin), c->spinMax);
-            // Sized again: the control picks a width of its own when created.
-            SetWindowPos(spin, HWND_BOTTOM, at.x + c->width, at.y, 18, c->height, SWP_NOACTIVATE);
+            SetWindowPos(spin, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
+    LayOutControls(w);
     for (std::size_t i = 0; i < spec.controls.size(); ++i) {
         const ControlSpec& c = spec.controls[i];
         if (c.kind == ControlKind::Timer && c.period > 0) {
@@ -198,6 +204,64 @@ void Win32Ui::BuildControls(Window& w) {
             SetTimer(w.hwnd, static_cast<UINT_PTR>(c.id), static_cast<UINT>(c.period), nullptr);
         }
     }
+}
+
+void Win32Ui::LayOutControls(Window& w) {
+    const WindowSpec& spec = *w.spec;
+    const HFONT font = Font(w.dpi);
+    for (const ControlSpec& c : spec.controls) {
+        const HWND h = Control(spec.id, c.id);
+        if (!h) continue;
+        const RECT r = PixelRect(spec, c, w.dpi);
+        SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (c.kind != ControlKind::Edit) continue;
+        // A thin border and small margins: two digits must fit a box 20 units wide. Set after
+        // the font, which resets them.
+        const int margin = ToPixels(1, w.dpi);
+        SendMessageW(h, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+        // The arrows sit directly right of the box, as high as it is. Sized again at each
+        // layout: the control picks a width of its own when created.
+        if (c.flags & kSpin)
+            if (const HWND spin = GetDlgItem(w.hwnd, c.id + kSpinIdOffset))
+                SetWindowPos(spin, nullptr, r.right, r.top, ToPixels(kSpinWidth, w.dpi), r.bottom - r.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Win32Ui::SetWindowIcons(Window& w) {
+    const int small = ToPixels(16, w.dpi), big = ToPixels(32, w.dpi);
+    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon(w.spec->icon, big)));
+    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon(w.spec->icon, small)));
+}
+
+void Win32Ui::OnDpiChanged(Window& w, UINT dpi, const RECT& suggested) {
+    if (dpi == 0) return;
+    w.dpi = dpi;
+    SetWindowPos(w.hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutControls(w);
+    SetWindowIcons(w);
+    RedrawWindow(w.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HFONT Win32Ui::Font(UINT dpi) {
+    // The stock font is made for the system dpi (Windows makes it at the start of the session,
+    // as Wine does): used as it is there, so that at that dpi nothing changes, and rescaled from
+    // its height for a display of another scale.
+    const UINT system = SystemDpi();
+    if (dpi == system) return font_;
+    for (const auto& [d, font] : scaledFonts_)
+        if (d == dpi) return font;
+    LOGFONTW lf{};
+    if (!GetObjectW(font_, sizeof lf, &lf)) return font_;
+    lf.lfHeight = MulDiv(lf.lfHeight, static_cast<int>(dpi), static_cast<int>(system));
+    lf.lfWidth = MulDiv(lf.lfWidth, static_cast<int>(dpi), static_cast<int>(system));
+    const HFONT font = CreateFontIndirectW(&lf);
+    if (!font) return font_;
+    scaledFonts_.push_back({dpi, font});
+    return font;
 }
 
 LRESULT Win32Ui::OnSpin(Window& w, const NMUPDOWN& change) {

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/GbkText.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Ui.h"
 #include "resource.h"
@@ -15,11 +16,21 @@ constexpr UINT kTrayRetryMs = 2000;
 
 }  // namespace
 
-HICON Win32Ui::Icon(IconId icon, bool small) const {
-    const int id = icon == IconId::Lock ? IDI_LOCK_ICON : IDI_APPLICATION_ICON;
-    const int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
-    return static_cast<HICON>(
-        LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+HICON Win32Ui::Icon(IconId icon, int size) {
+    for (const LoadedIcon& loaded : icons_)
+        if (loaded.icon == icon && loaded.size == size) return loaded.handle;
+    const wchar_t* name = MAKEINTRESOURCEW(icon == IconId::Lock ? IDI_LOCK_ICON : IDI_APPLICATION_ICON);
+    // LoadImage would stretch the nearest image, a smaller one included (16 up to 20 pixels);
+    // scaled down from a larger one it stays sharp. Common controls 6 (Vista on) only, looked up
+    // at run time like every newer call.
+    using ScaleDown = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const auto scaleDown = reinterpret_cast<ScaleDown>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown")));
+    HICON handle = nullptr;
+    if (!scaleDown || FAILED(scaleDown(instance_, name, size, size, &handle)))
+        handle = static_cast<HICON>(LoadImageW(instance_, name, IMAGE_ICON, size, size, 0));
+    if (handle) icons_.push_back({icon, size, handle});
+    return handle;
 }
 
 // One icon, MainWindow's, which the shell may lose (Explorer restarts and broadcasts
@@ -36,7 +47,8 @@ void Win32Ui::SyncTrayIcon() {
     nid.uID = kTrayIconId;
     nid.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
     nid.uCallbackMessage = kMsgTray;
-    nid.hIcon = Icon(IconId::Application, true);
+    // The tray is the shell's, drawn at the system dpi.
+    nid.hIcon = Icon(IconId::Application, GetSystemMetrics(SM_CXSMICON));
     lstrcpynW(nid.szTip, trayTip_.c_str(), static_cast<int>(std::size(nid.szTip)));
     const DWORD first = trayAdded_ ? NIM_MODIFY : NIM_ADD;
     const DWORD second = trayAdded_ ? NIM_ADD : NIM_MODIFY;
@@ -89,7 +101,8 @@ void Win32Ui::ShowPopupMenu(WindowId window, ControlId menu) {
     // Foreground first and WM_NULL after: otherwise the menu stays open when the user clicks
     // elsewhere. The choice comes back as an ordinary WM_COMMAND.
     SetForegroundWindow(w.hwnd);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x + 3, pt.y + 3, 0, w.hwnd, nullptr);
+    const int offset = ToPixels(3, w.dpi);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, pt.x + offset, pt.y + offset, 0, w.hwnd, nullptr);
     PostMessageW(w.hwnd, WM_NULL, 0, 0);
     DestroyMenu(popup);
 }

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "resource.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Text.h"
 
 namespace sut::win32 {
@@ -18,6 +19,15 @@ DWORD StyleOf(const WindowSpec& spec) {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     if (spec.flags & kMinimiseBox) style |= WS_MINIMIZEBOX;
     return style;
+}
+
+// Centred on the primary screen, at the scale of the display.
+RECT CentredRect(const WindowSpec& spec, UINT dpi) {
+    const int width = ToPixels(spec.width, dpi);
+    const int height = ToPixels(spec.height, dpi);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return {x, y, x + width, y + height};
 }
 
 }  // namespace
@@ -52,6 +62,8 @@ Win32Ui::Win32Ui(HINSTANCE instance)
 Win32Ui::~Win32Ui() {
     RemoveTrayIcon();
     if (picture_) DeleteObject(picture_);
+    for (const auto& [dpi, font] : scaledFonts_) DeleteObject(font);
+    for (const LoadedIcon& icon : icons_) DestroyIcon(icon.handle);
 }
 
 int Win32Ui::Run() {
@@ -105,23 +117,30 @@ void Win32Ui::OpenWindow(WindowId id, bool modal) {
     w.disabled.clear();
 
     const HWND owner = (spec.flags & kOwnedByMain) ? W(WindowId::MainWindow).hwnd : nullptr;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - spec.width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - spec.height) / 2;
     const DWORD exStyle = (spec.flags & kTopmost) ? WS_EX_TOPMOST : 0;
+    // The primary display usually has the system dpi; when it does not, the window learns its
+    // own once it exists and is placed again.
+    w.dpi = SystemDpi();
+    RECT r = CentredRect(spec, w.dpi);
     // The caption comes last, once the window is built and its creation event has run: whoever
     // finds the window by its caption finds it complete.
-    w.hwnd = CreateWindowExW(exStyle, kWindowClass, L"", StyleOf(spec), x, y,
-                             spec.width, spec.height, owner, nullptr, instance_, this);
+    w.hwnd = CreateWindowExW(exStyle, kWindowClass, L"", StyleOf(spec), r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, owner, nullptr, instance_, this);
     if (!w.hwnd) {
         w.creating = false;
         return;
+    }
+    if (const UINT dpi = WindowDpi(w.hwnd); dpi != w.dpi) {
+        w.dpi = dpi;
+        r = CentredRect(spec, dpi);
+        SetWindowPos(w.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // An elevated copy (it may run so, to write the machine-wide Run key) would otherwise never
     // hear that Explorer restarted: the broadcast comes from a lower integrity level.
     if (id == WindowId::MainWindow && taskbarCreated_)
         ChangeWindowMessageFilterEx(w.hwnd, taskbarCreated_, MSGFLT_ALLOW, nullptr);
-    SendMessageW(w.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon(spec.icon, false)));
-    SendMessageW(w.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon(spec.icon, true)));
+    SetWindowIcons(w);
     if (!spec.menu.empty()) RebuildMenu(w);
     BuildControls(w);
 
@@ -309,32 +328,35 @@ void Win32Ui::SetState(WindowId window, WindowState state) {
     SetForegroundWindow(w.hwnd);
 }
 
+// Sizes cross the interface in layout units and are scaled here, at the edge.
 int Win32Ui::OuterWidth(WindowId window) {
     RECT r{};
     if (const HWND h = W(window).hwnd) GetWindowRect(h, &r);
-    return r.right - r.left;
+    return ToUnits(r.right - r.left, W(window).dpi);
 }
 
 int Win32Ui::OuterHeight(WindowId window) {
     RECT r{};
     if (const HWND h = W(window).hwnd) GetWindowRect(h, &r);
-    return r.bottom - r.top;
+    return ToUnits(r.bottom - r.top, W(window).dpi);
 }
 
 void Win32Ui::SetOuterWidth(WindowId window, int width) {
-    const HWND h = W(window).hwnd;
-    if (!h) return;
+    const Window& w = W(window);
+    if (!w.hwnd) return;
     RECT r;
-    GetWindowRect(h, &r);
-    SetWindowPos(h, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(w.hwnd, &r);
+    SetWindowPos(w.hwnd, nullptr, 0, 0, ToPixels(width, w.dpi), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Ui::SetOuterHeight(WindowId window, int height) {
-    const HWND h = W(window).hwnd;
-    if (!h) return;
+    const Window& w = W(window);
+    if (!w.hwnd) return;
     RECT r;
-    GetWindowRect(h, &r);
-    SetWindowPos(h, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(w.hwnd, &r);
+    SetWindowPos(w.hwnd, nullptr, 0, 0, r.right - r.left, ToPixels(height, w.dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Ui::SetTimerPeriod(WindowId window, ControlId timer, int milliseconds) {
@@ -376,6 +398,7 @@ LRESULT CALLBACK Win32Ui::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        EnableNonClientScaling(hwnd);
     }
     auto* self = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     Window* w = self ? self->FromHwnd(hwnd) : nullptr;
@@ -398,6 +421,9 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_COMMAND: return OnCommand(w, wp, lp);
+    case WM_DPICHANGED:  // Windows 8.1 on; Wine never sends it
+        OnDpiChanged(w, LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
         if (hdr->code == UDN_DELTAPOS) return OnSpin(w, *reinterpret_cast<const NMUPDOWN*>(lp));

@@ -1,5 +1,6 @@
 // The real window system: every window, control and menu built from its layout table with the
-// wide Win32 API, and Win32 messages turned into the events of platform/Ui.h.
+// wide Win32 API, and Win32 messages turned into the events of platform/Ui.h. Each window is laid
+// out at the dpi of its display (Dpi.h) and again when it moves to a display of another scale.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Layout.h"
@@ -59,6 +61,7 @@ private:
     struct Window {
         const WindowSpec* spec = nullptr;
         HWND hwnd = nullptr;
+        UINT dpi = 96;              // of the display the window is on: its layout's scale
         bool creating = false;      // inside OpenWindow, before the first show
         bool ready = false;         // moves raise PositionChanged from now on
         bool closing = false;       // CloseWindow called, destruction pending
@@ -95,6 +98,13 @@ private:
 
     // Win32Controls.cpp
     void BuildControls(Window& w);
+    // Every control and spin arrow placed, sized and given the font for the window's dpi.
+    void LayOutControls(Window& w);
+    void SetWindowIcons(Window& w);
+    // The display's scale changed (WM_DPICHANGED): the suggested rectangle, then a new layout.
+    void OnDpiChanged(Window& w, UINT dpi, const RECT& suggested);
+    // The default GUI font at a dpi.
+    HFONT Font(UINT dpi);
     void RebuildMenu(Window& w);
     HMENU BuildPopup(const Window& w, ControlId parent) const;
     LRESULT OnSpin(Window& w, const NMUPDOWN& change);
@@ -104,13 +114,22 @@ private:
     void SyncTrayIcon();
     void RemoveTrayIcon();
     void OnTrayMessage(LPARAM lp);
-    HICON Icon(IconId icon, bool small) const;
+    // The icon's image for a square of that many pixels: the one carried at that size, else one
+    // scaled down from a larger one.
+    HICON Icon(IconId icon, int size);
 
     HINSTANCE instance_;
     EventSink* sink_ = nullptr;
     std::array<Window, static_cast<std::size_t>(WindowId::Count)> windows_{};
     HBRUSH faceBrush_;
-    HFONT font_;
+    HFONT font_;  // the stock font, made for the system dpi
+    std::vector<std::pair<UINT, HFONT>> scaledFonts_;  // by dpi, for displays of other scales
+    struct LoadedIcon {
+        IconId icon;
+        int size;
+        HICON handle;
+    };
+    std::vector<LoadedIcon> icons_;
     HBITMAP picture_ = nullptr;
     UINT taskbarCreated_;
     bool trayWanted_ = false;  // SetTrayIcon has been called: the icon should be there

@@ -72,6 +72,16 @@ std::string Gbk(std::wstring_view wide) {
     return out;
 }
 
+int Px(int units) {
+    static const int dpi = [] {
+        const HDC screen = GetDC(nullptr);
+        const int d = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return d;
+    }();
+    return MulDiv(units, dpi, 96);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;) {

@@ -25,6 +25,10 @@ const std::wstring& ProgramPath();
 std::wstring Wide(std::string_view gbk);
 std::string Gbk(std::wstring_view wide);
 
+// Layout units in the pixels of the display, where the program lays itself out by dpi / 96.
+// Under Wine every process of a prefix has the same dpi, this driver's included.
+int Px(int units);
+
 // Polls until the condition holds or the deadline passes; returns the last result.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 

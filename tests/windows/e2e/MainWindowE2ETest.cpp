@@ -23,11 +23,12 @@ TEST(MainWindowE2E, OpensCentredWithEveryControlOfTheLayout) {
     HWND main = p.Main();
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return Program::Visible(main); }));
+    // Also run at other scales (tests/windows/AtDpi.sh): figures of the layout are scaled.
     const RECT r = Program::Rect(main);
-    EXPECT_EQ(r.right - r.left, 430);
-    EXPECT_EQ(r.bottom - r.top, 346);
-    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 430) / 2);
-    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 346) / 2);
+    EXPECT_EQ(r.right - r.left, Px(430));
+    EXPECT_EQ(r.bottom - r.top, Px(346));
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - Px(430)) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - Px(346)) / 2);
     EXPECT_FALSE(GetWindowLongW(main, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(GetWindowLongW(main, GWL_STYLE) & WS_MINIMIZEBOX);
 
@@ -40,10 +41,10 @@ TEST(MainWindowE2E, OpensCentredWithEveryControlOfTheLayout) {
         ASSERT_TRUE(h);
         const Point at = ClientPosition(spec, c);
         const RECT cr = Program::Rect(h);
-        EXPECT_EQ(cr.left - origin.x, at.x);
-        EXPECT_EQ(cr.top - origin.y, at.y);
-        EXPECT_EQ(cr.right - cr.left, c.width);
-        EXPECT_EQ(cr.bottom - cr.top, c.height);
+        EXPECT_EQ(cr.left - origin.x, Px(at.x));
+        EXPECT_EQ(cr.top - origin.y, Px(at.y));
+        EXPECT_EQ(cr.right - cr.left, Px(c.width));
+        EXPECT_EQ(cr.bottom - cr.top, Px(c.height));
         EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0, !(c.flags & kHidden));
         if (c.id != 标签2 && c.kind != ControlKind::Edit) {
             EXPECT_EQ(Program::Text(h), c.caption);
@@ -59,7 +60,7 @@ TEST(MainWindowE2E, OpensCentredWithEveryControlOfTheLayout) {
     ASSERT_TRUE(spin);
     const RECT sr = Program::Rect(spin);
     EXPECT_EQ(sr.left, edit.right);
-    EXPECT_EQ(sr.right - sr.left, 18);
+    EXPECT_EQ(sr.right - sr.left, Px(18));
     EXPECT_EQ(sr.bottom - sr.top, edit.bottom - edit.top);
 }
 

@@ -120,13 +120,13 @@ SIZE OuterSize(HWND h) {
 
 bool IsLocked(HWND main) {
     const SIZE s = OuterSize(main);
-    return s.cx == 248 && s.cy == 210 && IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
+    return s.cx == Px(248) && s.cy == Px(210) && IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
 }
 
 // The unlock steps run in one handler, but this process sees them one by one.
 bool IsUnlocked(HWND main) {
     const SIZE s = OuterSize(main);
-    return s.cx == 430 && s.cy == 346 && !IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
+    return s.cx == Px(430) && s.cy == Px(346) && !IsWindowVisible(Program::Ctl(main, mainwnd::图片框1));
 }
 
 // A started program with its main window on the screen.
