@@ -15,8 +15,9 @@ inline int ToUnits(int pixels, UINT dpi) { return MulDiv(pixels, kLayoutDpi, sta
 // The dpi of the primary display when the session began: what GetSystemMetrics and the stock
 // objects are made for.
 UINT SystemDpi();
-// The dpi of the display the window is on. Per-monitor only from Windows 10 1607; before that
-// every window has the system dpi (Windows 7 and 8 run the program system-aware).
+// The dpi of the display the window is on, asked of the window from Windows 10 1607 on. Before,
+// the system dpi: every window's on Windows 7 and 8 (system-aware), and on 8.1 a new window's
+// until WM_DPICHANGED says otherwise.
 UINT WindowDpi(HWND window);
 // Windows 10 1607 runs the program per-monitor v1, which leaves the title bar and menu bar at
 // the system dpi unless asked at WM_NCCREATE; v2 (1703 on) scales them itself. A no-op elsewhere.

@@ -114,6 +114,29 @@ TEST_F(BackendDpi, TheDisplayHasTheDpiOfItsPrefix) {
     EXPECT_EQ(dpi, asked ? static_cast<UINT>(std::atoi(asked)) : 96u);
 }
 
+// What Windows reads from the manifest (this program carries the same one) decides whether it
+// stretches the program's windows: a wrong namespace or name would leave it unaware, unseen under
+// Wine, which never stretches.
+TEST(BackendDpiManifest, DeclaresPerMonitorAwarenessWithTheOlderFormsToFallBackOn) {
+    struct Setting {
+        const wchar_t* space;
+        const wchar_t* name;
+        const wchar_t* value;
+    };
+    const Setting settings[] = {
+        // Windows 10 1703 on: v2, else v1 (1607).
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"PerMonitorV2, PerMonitor"},
+        // Windows 8.1: per-monitor; Windows 7 and 8: system-aware.
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"},
+    };
+    for (const Setting& s : settings) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        EXPECT_TRUE(QueryActCtxSettingsW(0, nullptr, s.space, s.name, value, std::size(value), &written)) << s.name;
+        EXPECT_STREQ(value, s.value);
+    }
+}
+
 TEST_F(BackendDpi, EveryWindowIsItsLayoutScaledAndCentred) {
     for (int i = 0; i < static_cast<int>(WindowId::Count); ++i) {
         const auto id = static_cast<WindowId>(i);
