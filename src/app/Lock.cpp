@@ -2,7 +2,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/Tray.h"
-#include "platform/Layout.h"
+#include "app/Layouts.h"
 #include "settings/PasswordStore.h"
 
 namespace sut {

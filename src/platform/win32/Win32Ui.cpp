@@ -22,7 +22,7 @@ DWORD StyleOf(const WindowSpec& spec) {
 
 }  // namespace
 
-Win32Ui::Win32Ui(HINSTANCE instance)
+Win32Ui::Win32Ui(HINSTANCE instance, LayoutLookup layouts)
     : instance_(instance),
       faceBrush_(GetSysColorBrush(COLOR_BTNFACE)),
       font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))),
@@ -46,7 +46,7 @@ Win32Ui::Win32Ui(HINSTANCE instance)
     RegisterClassExW(&pc);
 
     for (std::size_t i = 0; i < windows_.size(); ++i)
-        windows_[i].spec = &LayoutOf(static_cast<WindowId>(i));
+        windows_[i].spec = &layouts(static_cast<WindowId>(i));
 }
 
 Win32Ui::~Win32Ui() {
