@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (c != '\0') password += c;
     FixedTicks ticks;
     ticks.tick = size >= 4 ? static_cast<std::uint32_t>(data[0] | data[1] << 8 | data[2] << 16 | data[3] << 24) : 0;
-    const std::string scrambled = sut::ScramblePassword(ticks, password);
+    sut::ScrambleDraws draws{ticks};
+    const std::string scrambled = sut::ScramblePassword(draws, password);
     if (scrambled.size() != 2 * password.size()) std::abort();
     if (sut::UnscramblePassword(scrambled) != password) std::abort();
     return 0;

@@ -63,10 +63,11 @@ std::string DueNowSchedule() {
 
 std::string Passwords(std::initializer_list<const char*> sections) {
     FixedTicks ticks;
+    ScrambleDraws draws{ticks};
     std::string config;
     for (const char* section : sections)
         config += std::string("[") + section + "]\r\npassword=" +
-                  ScramblePassword(ticks, "Sample1x") + "\r\n";
+                  ScramblePassword(draws, "Sample1x") + "\r\n";
     return config;
 }
 

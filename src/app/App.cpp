@@ -2,17 +2,38 @@
 
 #include "app/MainWindow.h"
 #include "app/PasswordWindows.h"
+#include "app/Routes.h"
 #include "schedule/Reminder.h"
+#include "schedule/ReminderLayout.h"
 
 namespace sut {
+namespace {
 
-bool App::Handle(WindowId window, const Event& event) {
+constexpr Route kReminderRoutes[] = {
+    {EventKind::Created, 0, Do<LoadCountdown>},
+    {EventKind::Periodic, reminderwnd::时钟1, Do<CountDown>},
+    {EventKind::Clicked, reminderwnd::按钮1, Do<ActNow>},
+    {EventKind::Clicked, reminderwnd::按钮2, Do<GiveUp>},
+    // The title bar's close button closes the window and does nothing else.
+};
+
+std::span<const Route> RoutesOf(WindowId window) {
     switch (window) {
-    case WindowId::MainWindow: return HandleMainWindowEvent(*this, event);
-    case WindowId::ReminderWindow: return HandleReminderWindowEvent(*this, event);
-    default: return HandlePasswordWindowEvent(*this, window, event);
+    case WindowId::MainWindow: return MainWindowRoutes();
+    case WindowId::ReminderWindow: return kReminderRoutes;
+    default: return PasswordWindowRoutes(window);
     }
 }
+
+}  // namespace
+
+bool Dispatch(std::span<const Route> routes, App& app, const Event& event) {
+    for (const Route& r : routes)
+        if (r.kind == event.kind && r.control == event.control) return r.handler(app, event);
+    return true;
+}
+
+bool App::Handle(WindowId window, const Event& event) { return Dispatch(RoutesOf(window), *this, event); }
 
 void StartProgram(App& app) { app.ui.OpenWindow(WindowId::MainWindow, false); }
 

@@ -2,6 +2,7 @@
 // events to the handlers of each window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Clock.h"
@@ -10,6 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/Ticks.h"
 #include "platform/Ui.h"
+#include "settings/PasswordCodec.h"
 
 namespace sut {
 
@@ -35,6 +37,9 @@ public:
     // not go on, and every close request, to the prompt or to the unseen MainWindow, ends the
     // program.
     bool awaitingStartPassword = false;
+    ScrambleDraws scrambleDraws{ticks};
+    // The seconds left in the one ReminderWindow while it counts down.
+    std::int32_t countdown = 0;
 };
 
 // Opens MainWindow; the backend's event loop takes over after this.

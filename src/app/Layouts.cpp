@@ -1,4 +1,4 @@
-#include "platform/Layout.h"
+#include "app/Layouts.h"
 
 namespace sut {
 

@@ -2,6 +2,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/Tray.h"
+#include "app/Layouts.h"
 #include "settings/PasswordStore.h"
 
 namespace sut {
@@ -23,8 +24,8 @@ void EnterLockMode(App& app) {
         return;
     }
     app.ui.SetTrayIcon(kTipLocked);
-    app.ui.SetOuterHeight(kMain, 210);
-    app.ui.SetOuterWidth(kMain, 248);
+    app.ui.SetOuterHeight(kMain, kLockedHeight);
+    app.ui.SetOuterWidth(kMain, kLockedWidth);
     app.ui.SetVisible(kMain, 图片框1, true);
     SetMenuBarVisible(app, false);
     app.ui.SetVisible(kMain, 解锁, true);
@@ -36,8 +37,8 @@ void OpenUnlockPrompt(App& app) { app.ui.OpenWindow(WindowId::UnlockPrompt, true
 void LeaveLockMode(App& app) {
     app.ui.SetVisible(kMain, 锁定, true);
     app.ui.SetVisible(kMain, 解锁, false);
-    app.ui.SetOuterHeight(kMain, 346);
-    app.ui.SetOuterWidth(kMain, 430);
+    app.ui.SetOuterHeight(kMain, LayoutOf(kMain).height);
+    app.ui.SetOuterWidth(kMain, LayoutOf(kMain).width);
     app.ui.SetTrayIcon(kTipIdle);
     app.ui.SetVisible(kMain, 图片框1, false);
     SetMenuBarVisible(app, true);

@@ -6,6 +6,7 @@
 #include "app/Lock.h"
 #include "app/MainWindowLayout.h"
 #include "app/PasswordWindows.h"
+#include "app/Routes.h"
 #include "app/Tray.h"
 #include "schedule/Scheduler.h"
 #include "settings/PasswordStore.h"
@@ -22,48 +23,39 @@ void OnCreated(App& app) {
     LoadScheduleSettings(app);
 }
 
-struct Route {
-    EventKind kind;
-    ControlId control;
-    void (*handler)(App&);
-};
+bool CloseRequested(App& app, const Event&) { return MainWindowCanBeClosed(app); }
 
-// Events whose handler takes no argument. CanBeClosed, TrayEvent and the password menu items
-// are routed in HandleMainWindowEvent.
-constexpr std::array kRoutes = {
-    Route{EventKind::Created, 0, OnCreated},
-    Route{EventKind::PositionChanged, 0, OnMainWindowMoved},
-    Route{EventKind::Periodic, 时钟2, UpdateClockLabel},
-    Route{EventKind::Periodic, 时钟1, CheckScheduledTime},
-    Route{EventKind::Clicked, 应用, OnApplyClicked},
-    Route{EventKind::Clicked, 保存, SaveScheduleSettings},
-    Route{EventKind::Clicked, 按钮1, EnterLockMode},
-    Route{EventKind::Selected, 锁定, EnterLockMode},
-    Route{EventKind::LeftButtonDown, 图片框1, OpenUnlockPrompt},
-    Route{EventKind::Selected, 解锁, OpenUnlockPrompt},
-    Route{EventKind::Selected, 退出, ExitCommand},
-    Route{EventKind::Selected, 关于, ShowAboutBox},
+bool TrayEventCame(App& app, const Event& event) {
+    OnTrayEvent(app, event.code);
+    return true;
+}
+
+constexpr Route kRoutes[] = {
+    {EventKind::Created, 0, Do<OnCreated>},
+    {EventKind::CanBeClosed, 0, CloseRequested},
+    {EventKind::PositionChanged, 0, Do<OnMainWindowMoved>},
+    {EventKind::TrayEvent, 0, TrayEventCame},
+    {EventKind::Periodic, 时钟2, Do<UpdateClockLabel>},
+    {EventKind::Periodic, 时钟1, Do<CheckScheduledTime>},
+    {EventKind::Clicked, 应用, Do<OnApplyClicked>},
+    {EventKind::Clicked, 保存, Do<SaveScheduleSettings>},
+    {EventKind::Clicked, 按钮1, Do<EnterLockMode>},
+    {EventKind::Selected, 锁定, Do<EnterLockMode>},
+    {EventKind::LeftButtonDown, 图片框1, Do<OpenUnlockPrompt>},
+    {EventKind::Selected, 解锁, Do<OpenUnlockPrompt>},
+    {EventKind::Selected, 退出, Do<ExitCommand>},
+    {EventKind::Selected, 关于, Do<ShowAboutBox>},
+    {EventKind::Selected, 设置软件启动密码, Do<OpenSetPasswordWindow<PasswordKind::Start>>},
+    {EventKind::Selected, 清除软件启动密码, Do<ClearPasswordItem<PasswordKind::Start>>},
+    {EventKind::Selected, 设置软件锁定密码, Do<OpenSetPasswordWindow<PasswordKind::Lock>>},
+    {EventKind::Selected, 清除软件锁定密码, Do<ClearPasswordItem<PasswordKind::Lock>>},
+    {EventKind::Selected, 设置软件退出密码, Do<OpenSetPasswordWindow<PasswordKind::Exit>>},
+    {EventKind::Selected, 清除软件退出密码, Do<ClearPasswordItem<PasswordKind::Exit>>},
 };
 
 }  // namespace
 
-bool HandleMainWindowEvent(App& app, const Event& event) {
-    switch (event.kind) {
-    case EventKind::CanBeClosed: return MainWindowCanBeClosed(app);
-    case EventKind::TrayEvent: OnTrayEvent(app, event.code); return true;
-    case EventKind::Selected:
-        if (OnPasswordMenuItem(app, event.control)) return true;
-        break;
-    default: break;
-    }
-    for (const Route& r : kRoutes) {
-        if (r.kind == event.kind && r.control == event.control) {
-            r.handler(app);
-            break;
-        }
-    }
-    return true;
-}
+std::span<const Route> MainWindowRoutes() { return kRoutes; }
 
 void UpdateClockLabel(App& app) {
     const LocalTime now = app.clock.Now();

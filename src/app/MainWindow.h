@@ -1,12 +1,15 @@
 // MainWindow's handlers that belong to the program's start and end: creation, the clock,
-// "关于" and "退出"; and the routing of all MainWindow events to their handlers.
+// "关于" and "退出"; and the table that routes all MainWindow events to their handlers.
 #pragma once
 
+#include <span>
+
 #include "app/App.h"
+#include "app/Routes.h"
 
 namespace sut {
 
-bool HandleMainWindowEvent(App& app, const Event& event);
+std::span<const Route> MainWindowRoutes();
 
 void UpdateClockLabel(App& app);
 void ShowAboutBox(App& app);

@@ -56,6 +56,10 @@ enum : ControlId {
     关于,
 };
 
+// Outer size of MainWindow in lock mode; the picture then fills its client area.
+inline constexpr int kLockedWidth = 248;
+inline constexpr int kLockedHeight = 210;
+
 // The items of "文件" are also the tray icon's popup menu.
 inline constexpr ControlId kTrayMenu = 文件;
 

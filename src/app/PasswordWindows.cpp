@@ -32,6 +32,13 @@ constexpr std::array<KindWindows, 3> kKinds = {{
      mainwnd::设置软件锁定密码, mainwnd::清除软件锁定密码},
 }};
 
+constexpr bool IndexedByKind() {
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
+    return true;
+}
+static_assert(IndexedByKind(), "kKinds is indexed by PasswordKind");
+
 const KindWindows& Of(PasswordKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
 
 void Tell(App& app, std::string_view text, MessageKind kind) {
@@ -56,21 +63,43 @@ void AskForStartPassword(App& app) {
     if (app.awaitingStartPassword) app.ui.EndProgram();
 }
 
+bool EndsTheProgram(App& app, const Event&) { app.ui.EndProgram(); }
+
+template <PasswordKind Kind>
+void SetWindowOk(App& app) {
+    SetPasswordOk(app, Kind);
+}
+
+template <PasswordKind Kind>
+void PromptWindowOk(App& app) {
+    PromptOk(app, Kind);
+}
+
+using passwordwnd::按钮1;
+constexpr Route kSetStartRoutes[] = {{EventKind::Clicked, 按钮1, Do<SetWindowOk<PasswordKind::Start>>}};
+constexpr Route kSetExitRoutes[] = {{EventKind::Clicked, 按钮1, Do<SetWindowOk<PasswordKind::Exit>>}};
+constexpr Route kSetLockRoutes[] = {{EventKind::Clicked, 按钮1, Do<SetWindowOk<PasswordKind::Lock>>}};
+constexpr Route kStartPromptRoutes[] = {
+    {EventKind::Clicked, 按钮1, Do<PromptWindowOk<PasswordKind::Start>>},
+    // Every close request to the start prompt, the query of Windows included, ends the program:
+    // MainWindow is never shown without the start password. The other five just close.
+    {EventKind::CanBeClosed, 0, EndsTheProgram},
+};
+constexpr Route kExitPromptRoutes[] = {{EventKind::Clicked, 按钮1, Do<PromptWindowOk<PasswordKind::Exit>>}};
+constexpr Route kUnlockPromptRoutes[] = {{EventKind::Clicked, 按钮1, Do<PromptWindowOk<PasswordKind::Lock>>}};
+
 }  // namespace
 
-bool HandlePasswordWindowEvent(App& app, WindowId window, const Event& event) {
-    if (event.kind == EventKind::CanBeClosed) {
-        // Every close request to the start prompt, the query of Windows included, ends the
-        // program: MainWindow is never shown without the start password.
-        if (window == WindowId::StartPasswordPrompt) app.ui.EndProgram();
-        return true;
+std::span<const Route> PasswordWindowRoutes(WindowId window) {
+    switch (window) {
+    case WindowId::SetStartPasswordWindow: return kSetStartRoutes;
+    case WindowId::SetExitPasswordWindow: return kSetExitRoutes;
+    case WindowId::SetLockPasswordWindow: return kSetLockRoutes;
+    case WindowId::StartPasswordPrompt: return kStartPromptRoutes;
+    case WindowId::ExitPasswordPrompt: return kExitPromptRoutes;
+    case WindowId::UnlockPrompt: return kUnlockPromptRoutes;
+    default: return {};
     }
-    if (event.kind != EventKind::Clicked || event.control != passwordwnd::按钮1) return true;
-    for (const KindWindows& k : kKinds) {
-        if (window == k.setWindow) SetPasswordOk(app, k.kind);
-        if (window == k.prompt) PromptOk(app, k.kind);
-    }
-    return true;
 }
 
 void CheckStartupPasswords(App& app) {
@@ -82,19 +111,7 @@ void CheckStartupPasswords(App& app) {
     if (IsPasswordSet(app, PasswordKind::Lock)) ShowItems(app, Of(PasswordKind::Lock), true);
 }
 
-bool OnPasswordMenuItem(App& app, ControlId item) {
-    for (const KindWindows& k : kKinds) {
-        if (item == k.setItem) {
-            app.ui.OpenWindow(k.setWindow, true);
-            return true;
-        }
-        if (item == k.clearItem) {
-            ClearPasswordItem(app, k.kind);
-            return true;
-        }
-    }
-    return false;
-}
+void OpenSetPasswordWindow(App& app, PasswordKind kind) { app.ui.OpenWindow(Of(kind).setWindow, true); }
 
 void SetPasswordOk(App& app, PasswordKind kind) {
     const KindWindows& k = Of(kind);

@@ -5,16 +5,25 @@
 // replaced by clearing it and setting a new one. Lengths are GBK bytes.
 #pragma once
 
+#include <span>
+
 #include "app/App.h"
+#include "app/Routes.h"
 #include "settings/PasswordStore.h"
 
 namespace sut {
 
-bool HandlePasswordWindowEvent(App& app, WindowId window, const Event& event);
+// The routes of the six password windows.
+std::span<const Route> PasswordWindowRoutes(WindowId window);
 // Load step 5: the start prompt when a start password is stored, and the menu items.
 void CheckStartupPasswords(App& app);
-// The six items of "设置"; false when the id is not one of them.
-bool OnPasswordMenuItem(App& app, ControlId item);
+
+// The set item of a kind under "设置": its set window, modally.
+void OpenSetPasswordWindow(App& app, PasswordKind kind);
+template <PasswordKind Kind>
+void OpenSetPasswordWindow(App& app) {
+    OpenSetPasswordWindow(app, Kind);
+}
 
 // 按钮1 of a set window: stores a typed text of at least 6 bytes and closes the window. When
 // config.ini cannot be written, an error message, and nothing changes: the window stays open
@@ -26,5 +35,9 @@ void PromptOk(App& app, PasswordKind kind);
 // A clear item: nothing is asked. When config.ini cannot be written, an error message, and the
 // items stay as they were.
 void ClearPasswordItem(App& app, PasswordKind kind);
+template <PasswordKind Kind>
+void ClearPasswordItem(App& app) {
+    ClearPasswordItem(app, Kind);
+}
 
 }  // namespace sut

@@ -11,11 +11,6 @@ inline constexpr std::string_view kTipIdle = "Orvandel - Sutremo";
 inline constexpr std::string_view kTipScheduled = "Orvandel - Sutremo - 定时已开启";
 inline constexpr std::string_view kTipLocked = "Orvandel - Sutremo - 已锁定";
 
-// Tray event codes.
-inline constexpr int kTrayLeftClick = 1;
-inline constexpr int kTrayDoubleClick = 2;
-inline constexpr int kTrayRightClick = 3;
-
 // Every close request, the query of Windows before a log-off or shut-down included, hides the
 // window and is refused.
 bool MainWindowCanBeClosed(App& app);

@@ -83,8 +83,9 @@ struct WindowSpec {
     ControlId trayMenu = 0;
 };
 
-// The table of a window; every WindowId below WindowId::Count has one.
-const WindowSpec& LayoutOf(WindowId window);
+// Where a backend finds the table of each window: the program's tables, handed to the backend by
+// whoever makes it, since the window layer knows no program.
+using LayoutLookup = const WindowSpec& (*)(WindowId window);
 
 // The control's spec, or nullptr when the window has no such control.
 const ControlSpec* FindControl(const WindowSpec& spec, ControlId id);

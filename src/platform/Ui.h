@@ -43,11 +43,18 @@ enum class EventKind : std::uint8_t {
     CanBeClosed,      // close button, Alt+F4, system menu Close, Esc where the layout says so,
                       // WM_QUERYENDSESSION; answer false to keep the window (and refuse the query)
     PositionChanged,  // after every move (minimise and restore included) and once after Created
-    TrayEvent,        // code: 1 left button released, 2 left double-click, 3 right click
+    TrayEvent,        // code: a TrayCode
     Periodic,         // control: the timer that ticked
     Clicked,          // control: the push button
     Selected,         // control: the menu item chosen (menu bar or popup)
     LeftButtonDown,   // control: the picture box pressed
+};
+
+// Codes of EventKind::TrayEvent.
+enum TrayCode : int {
+    kTrayLeftClick = 1,    // left button released
+    kTrayDoubleClick = 2,  // left double-click (it also brings two releases)
+    kTrayRightClick = 3,   // right button released, or the tray's context-menu notification
 };
 
 struct Event {

@@ -3,9 +3,6 @@
 namespace sut {
 namespace {
 
-// Process-wide, from 0 at start; never saved.
-std::uint32_t g_scrambleOffset = 0;
-
 // 1-based position of the byte's first occurrence, -1 when absent; an absent member (the lone
 // last byte of an odd-length text) counts as position 1.
 int SearchResult(std::string_view alphabet, const char* member) {
@@ -30,11 +27,11 @@ void AppendScrambledByte(std::string& out, unsigned char b, unsigned r, std::str
     out += alphabet[(k / length) * 8 + r];
 }
 
-std::string ScramblePassword(Ticks& ticks, std::string_view text, std::string_view alphabet) {
+std::string ScramblePassword(ScrambleDraws& draws, std::string_view text, std::string_view alphabet) {
     std::string out;
     out.reserve(text.size() * 2);
     for (const char c : text) {
-        const unsigned r = DrawScrambleValue(ticks.TickCount(), g_scrambleOffset);
+        const unsigned r = DrawScrambleValue(draws.ticks.TickCount(), draws.offset);
         AppendScrambledByte(out, static_cast<unsigned char>(c), r, alphabet);
     }
     return out;

@@ -14,9 +14,17 @@ namespace sut {
 inline constexpr std::string_view kScrambleAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
 
+// Where the random values come from: the tick count, and a reseeding offset that starts at 0 and
+// moves on with every draw, so that two scrambles in the same millisecond differ. One per process
+// (the program's lives in its App); never saved.
+struct ScrambleDraws {
+    Ticks& ticks;
+    std::uint32_t offset = 0;
+};
+
 // Two alphabet characters per byte; the empty text gives the empty text. An alphabet needs at
 // least 46 distinct characters so that the second position, (k div L) * 8 + r, stays inside it.
-std::string ScramblePassword(Ticks& ticks, std::string_view text,
+std::string ScramblePassword(ScrambleDraws& draws, std::string_view text,
                              std::string_view alphabet = kScrambleAlphabet);
 
 // Never fails: malformed input (odd length, bytes outside the alphabet, the wrong case) gives

@@ -29,7 +29,7 @@ std::string ReadPassword(App& app, PasswordKind kind) {
 
 bool WritePassword(App& app, PasswordKind kind, std::string_view text) {
     return WriteIniValue(app.files, ConfigPath(app), SectionOf(kind), kKey,
-                         ScramblePassword(app.ticks, text));
+                         ScramblePassword(app.scrambleDraws, text));
 }
 
 bool ClearPassword(App& app, PasswordKind kind) {

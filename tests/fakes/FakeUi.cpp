@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "app/Layouts.h"
+
 namespace sut::test {
 
 FakeUi::Prop& FakeUi::P(WindowId window, ControlId control) {

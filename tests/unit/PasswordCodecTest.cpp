@@ -35,19 +35,21 @@ TEST(PasswordCodec, EveryByteWithEveryDrawComesBackAndItsSecondCharacterIsAmongT
 TEST(PasswordCodec, ScrambledTextIsAlphanumericTwiceAsLongAndComesBack) {
     test::FakeTicks ticks;
     ticks.tick = 123456;
+    ScrambleDraws draws{ticks};
     const std::string text = "密码Ab c?";  // two double-byte characters, a blank
-    const std::string stored = ScramblePassword(ticks, text);
+    const std::string stored = ScramblePassword(draws, text);
     EXPECT_EQ(stored.size(), 2 * text.size());
     EXPECT_EQ(stored.find_first_not_of(kScrambleAlphabet), std::string::npos) << stored;
     EXPECT_EQ(UnscramblePassword(stored), text);
-    EXPECT_EQ(ScramblePassword(ticks, ""), "");
+    EXPECT_EQ(ScramblePassword(draws, ""), "");
     EXPECT_EQ(UnscramblePassword(""), "");
 }
 
 TEST(PasswordCodec, TwoScramblesInTheSameMillisecondDiffer) {
     test::FakeTicks ticks;  // the tick count never moves
-    const std::string first = ScramblePassword(ticks, "abcdefghijklmnop");
-    const std::string second = ScramblePassword(ticks, "abcdefghijklmnop");
+    ScrambleDraws draws{ticks};
+    const std::string first = ScramblePassword(draws, "abcdefghijklmnop");
+    const std::string second = ScramblePassword(draws, "abcdefghijklmnop");
     EXPECT_NE(first, second);
     EXPECT_EQ(UnscramblePassword(first), "abcdefghijklmnop");
     EXPECT_EQ(UnscramblePassword(second), "abcdefghijklmnop");

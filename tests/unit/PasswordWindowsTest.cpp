@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeServices.h"
+#include "app/Layouts.h"
 #include "app/MainWindowLayout.h"
 #include "app/PasswordLayouts.h"
 #include "app/PasswordWindows.h"

@@ -2,7 +2,7 @@
 
 #include "SchedulerTestFixture.h"
 #include "app/Tray.h"
-#include "platform/Layout.h"
+#include "app/Layouts.h"
 #include "schedule/PowerActions.h"
 
 namespace sut {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/Layouts.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Win32Ui.h"
 
@@ -33,7 +34,7 @@ void EnterExecutableDirectory() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace sut;
     EnterExecutableDirectory();
-    win32::Win32Ui ui(instance);
+    win32::Win32Ui ui(instance, LayoutOf);
     App app(Services{ui, win32::RealClock(), win32::RealFiles(), win32::RealRegistry(),
                      win32::RealPower(), win32::RealTicks()});
     ui.Attach(app);

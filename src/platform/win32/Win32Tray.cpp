@@ -83,10 +83,10 @@ void Win32Ui::OnTrayMessage(LPARAM lp) {
     if (!main.hwnd || !main.ready) return;
     int code = 0;
     switch (LOWORD(lp)) {
-    case WM_LBUTTONUP: code = 1; break;
-    case WM_LBUTTONDBLCLK: code = 2; break;
+    case WM_LBUTTONUP: code = kTrayLeftClick; break;
+    case WM_LBUTTONDBLCLK: code = kTrayDoubleClick; break;
     case WM_RBUTTONUP:
-    case WM_CONTEXTMENU: code = 3; break;
+    case WM_CONTEXTMENU: code = kTrayRightClick; break;
     default: return;
     }
     Raise(main, {EventKind::TrayEvent, 0, code});

@@ -32,7 +32,7 @@ RECT CentredRect(const WindowSpec& spec, UINT dpi) {
 
 }  // namespace
 
-Win32Ui::Win32Ui(HINSTANCE instance)
+Win32Ui::Win32Ui(HINSTANCE instance, LayoutLookup layouts)
     : instance_(instance),
       faceBrush_(GetSysColorBrush(COLOR_BTNFACE)),
       font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))),
@@ -56,7 +56,7 @@ Win32Ui::Win32Ui(HINSTANCE instance)
     RegisterClassExW(&pc);
 
     for (std::size_t i = 0; i < windows_.size(); ++i)
-        windows_[i].spec = &LayoutOf(static_cast<WindowId>(i));
+        windows_[i].spec = &layouts(static_cast<WindowId>(i));
 }
 
 Win32Ui::~Win32Ui() {

@@ -25,7 +25,7 @@ inline constexpr UINT kTrayIconId = 1;
 
 class Win32Ui final : public Ui {
 public:
-    explicit Win32Ui(HINSTANCE instance);
+    Win32Ui(HINSTANCE instance, LayoutLookup layouts);
     ~Win32Ui() override;
     void Attach(EventSink& sink) { sink_ = &sink; }
     // Dispatches messages until WM_QUIT; returns the exit code.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/Layouts.h"
 #include "app/MainWindowLayout.h"
 #include "app/PasswordLayouts.h"
 #include "platform/win32/Text.h"
@@ -41,7 +42,7 @@ void Pump() {
 }
 
 struct Backend : ::testing::Test {
-    Win32Ui ui{GetModuleHandleW(nullptr)};
+    Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
     RecordingSink sink;
     Backend() { ui.Attach(sink); }
     HWND Main() {
@@ -203,7 +204,7 @@ TEST(BackendTray, TaskbarCreatedLeavesOneIconWithTheCurrentTip) {
         RecordingSink sink;
         HWND main = nullptr;
         {
-            Win32Ui ui{GetModuleHandleW(nullptr)};
+            Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
             ui.Attach(sink);
             ui.OpenWindow(WindowId::MainWindow, false);
             ui.OpenWindow(WindowId::UnlockPrompt, false);  // a second window hears the broadcast
@@ -320,7 +321,7 @@ TEST(BackendModal, NestedLoopKeepsTimersAndDisablesTheOtherWindows) {
             return true;
         }
     } sink;
-    Win32Ui ui{GetModuleHandleW(nullptr)};
+    Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
     sink.ui = &ui;
     ui.Attach(sink);
     ui.OpenWindow(WindowId::MainWindow, false);
@@ -342,7 +343,7 @@ TEST(BackendModal, EscRequestsCloseInPasswordWindowsOnly) {
             return true;
         }
     } sink;
-    Win32Ui ui{GetModuleHandleW(nullptr)};
+    Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
     ui.Attach(sink);
     ui.OpenWindow(WindowId::MainWindow, false);
     ui.OpenWindow(WindowId::UnlockPrompt, false);

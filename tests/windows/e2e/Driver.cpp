@@ -96,9 +96,10 @@ Launch WithPasswords(std::vector<std::pair<std::string, std::string>> passwords)
     public:
         std::uint32_t TickCount() override { return 4242; }
     } ticks;
+    ScrambleDraws draws{ticks};
     std::string config;
     for (const auto& [section, password] : passwords)
-        config += "[" + section + "]\r\npassword=" + ScramblePassword(ticks, password) + "\r\n";
+        config += "[" + section + "]\r\npassword=" + ScramblePassword(draws, password) + "\r\n";
     Launch launch;
     launch.files["config.ini"] = config;
     return launch;

@@ -240,8 +240,9 @@ TEST(HostileFilesE2E, NulBytes) {
         "[关机时间]\r\n小时=1\0" "2\r\n\0分钟=30\r\n秒=9\r\n\0\0\0"s;
     // The start password's section begins with a NUL: it is another section.
     FixedTicks ticks;
-    const std::string config = "\0[Soft boot]\r\npassword="s + ScramblePassword(ticks, "start1") +
-                               "\r\n[Soft Exit]\r\npassword=" + ScramblePassword(ticks, "exit11") +
+    ScrambleDraws draws{ticks};
+    const std::string config = "\0[Soft boot]\r\npassword="s + ScramblePassword(draws, "start1") +
+                               "\r\n[Soft Exit]\r\npassword=" + ScramblePassword(draws, "exit11") +
                                "\r\n\0"s;
     Program p(Launch{.files = {{"close.ini", close}, {"config.ini", config}}});
     const StartFigures f = Measure(p);
@@ -264,13 +265,14 @@ TEST(HostileFilesE2E, NulBytes) {
 TEST(HostileFilesE2E, MegabyteLongPasswordValues) {
     BaselinePeak();
     FixedTicks ticks;
+    ScrambleDraws draws{ticks};
     std::string exitPassword;
     while (exitPassword.size() < kMiB / 2) exitPassword += "exit11";
     // Start: 1 MiB that unscrambles to nothing (its first pair is a zero byte): not set.
     // Exit: a scrambled password of 512 KiB, 1 MiB stored: set, its first 10239 bytes read.
     // Lock: 1 MiB up to the end of the file, with no line end.
     const std::string config = "[Soft boot]\r\npassword=" + std::string(kMiB, 'A') +
-                               "\r\n[Soft Exit]\r\npassword=" + ScramblePassword(ticks, exitPassword) +
+                               "\r\n[Soft Exit]\r\npassword=" + ScramblePassword(draws, exitPassword) +
                                "\r\n[Soft lock]\r\npassword=" + std::string(kMiB, 'z');
     ASSERT_EQ(Lookup(config, "Soft Exit", "password").size(), 10239u);
     ASSERT_EQ(UnscramblePassword(Lookup(config, "Soft boot", "password")), "");

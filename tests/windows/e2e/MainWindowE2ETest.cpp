@@ -3,7 +3,7 @@
 
 #include "Driver.h"
 #include "app/MainWindowLayout.h"
-#include "platform/Layout.h"
+#include "app/Layouts.h"
 
 namespace sut::e2e {
 namespace {

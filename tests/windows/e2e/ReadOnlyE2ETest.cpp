@@ -45,7 +45,8 @@ public:
 const std::string& StoredConfig() {
     static const std::string config = [] {
         FixedTicks ticks;
-        return "[Soft Exit]\r\npassword=" + ScramblePassword(ticks, "exit11") +
+        ScrambleDraws draws{ticks};
+        return "[Soft Exit]\r\npassword=" + ScramblePassword(draws, "exit11") +
                "\r\n[Soft lock]\r\npassword=\r\n";
     }();
     return config;
