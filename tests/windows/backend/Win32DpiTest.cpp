@@ -11,7 +11,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "app/PasswordLayouts.h"
-#include "platform/Layout.h"
+#include "app/Layouts.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Ui.h"
 #include "schedule/ReminderLayout.h"
@@ -102,7 +102,7 @@ void ExpectLaidOutAt(HWND window, const WindowSpec& spec, UINT dpi) {
 }
 
 struct BackendDpi : ::testing::Test {
-    Win32Ui ui{GetModuleHandleW(nullptr)};
+    Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
     NoSink sink;
     const UINT dpi = ScreenDpi();
     BackendDpi() { ui.Attach(sink); }
