@@ -2,6 +2,7 @@
 // events to the handlers of each window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Clock.h"
@@ -35,6 +36,10 @@ public:
     // not go on, and every close request, to the prompt or to the unseen MainWindow, ends the
     // program.
     bool awaitingStartPassword = false;
+    // The scheduler's bookkeeping (schedule/Scheduler.cpp): whether it keeps 时钟1 running, and
+    // the wall-clock second of the last check that found the set time due.
+    bool checksRunning = false;
+    std::int64_t lastDueSecond = -1;
 };
 
 // Opens MainWindow; the backend's event loop takes over after this.

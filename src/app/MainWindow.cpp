@@ -17,6 +17,33 @@ namespace {
 using namespace mainwnd;
 constexpr WindowId kMain = WindowId::MainWindow;
 
+// 时钟2 runs only while the window is shown: nobody sees the label otherwise. Each tick is held
+// just after a wall-clock second, as the scheduler's checks are, so that the label changes with
+// the second; a plain 1000 ms timer keeps the phase it started with, and drifts.
+constexpr int kClockSlackMs = 50;  // a tick this late keeps the period: no re-arming
+
+void OnClockTick(App& app) {
+    const LocalTime now = app.clock.Now();
+    app.ui.SetText(kMain, 标签2, DateTimeText(now) + WeekdayName(now.weekday));
+    const int late = now.millisecond - kCheckMarginMs;
+    app.ui.SetTimerPeriod(kMain, 时钟2, late >= 0 && late < kClockSlackMs
+                                          ? 1000 : 1000 - now.millisecond + kCheckMarginMs);
+}
+
+void OnVisibilityChanged(App& app, bool shown) {
+    if (!shown) {
+        app.ui.SetTimerPeriod(kMain, 时钟2, 0);
+        return;
+    }
+    OnClockTick(app);  // the current second from the first moment on
+    CheckAgainNow(app);
+}
+
+void OnClockChanged(App& app) {
+    if (app.ui.WindowVisible(kMain)) OnClockTick(app);
+    CheckAgainNow(app);
+}
+
 void OnCreated(App& app) {
     UpdateClockLabel(app);
     LoadScheduleSettings(app);
@@ -33,7 +60,8 @@ struct Route {
 constexpr std::array kRoutes = {
     Route{EventKind::Created, 0, OnCreated},
     Route{EventKind::PositionChanged, 0, OnMainWindowMoved},
-    Route{EventKind::Periodic, 时钟2, UpdateClockLabel},
+    Route{EventKind::Periodic, 时钟2, OnClockTick},
+    Route{EventKind::ClockChanged, 0, OnClockChanged},
     Route{EventKind::Periodic, 时钟1, CheckScheduledTime},
     Route{EventKind::Clicked, 应用, OnApplyClicked},
     Route{EventKind::Clicked, 保存, SaveScheduleSettings},
@@ -51,6 +79,7 @@ bool HandleMainWindowEvent(App& app, const Event& event) {
     switch (event.kind) {
     case EventKind::CanBeClosed: return MainWindowCanBeClosed(app);
     case EventKind::TrayEvent: OnTrayEvent(app, event.code); return true;
+    case EventKind::VisibilityChanged: OnVisibilityChanged(app, event.code != 0); return true;
     case EventKind::Selected:
         if (OnPasswordMenuItem(app, event.control)) return true;
         break;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "app/ClockText.h"
 #include "app/MainWindowLayout.h"
 #include "platform/Layout.h"
 
@@ -73,6 +74,30 @@ TEST(MainWindowE2E, ClockLabelChangesEverySecond) {
     EXPECT_NE(first.find("年"), std::string::npos) << first;
     EXPECT_NE(first.find("星期"), std::string::npos) << first;
     EXPECT_TRUE(WaitUntil([&] { return Program::Text(clock) != first; }, 3000));
+}
+
+// Hidden in the tray the clock label rests; shown again it reads the current second at once.
+TEST(MainWindowE2E, ClockLabelIsCurrentTheMomentTheWindowComesBackFromTheTray) {
+    Program p;
+    HWND main = p.Main();
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(WaitUntil([&] { return Program::Visible(main); }));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Program::Visible(main); }));
+    Sleep(2000);  // a label that rested is now two seconds behind
+    auto text = [] {
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        const LocalTime now{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+                            t.wMilliseconds, t.wDayOfWeek + 1};
+        return DateTimeText(now) + WeekdayName(now.weekday);
+    };
+    const std::string before = text();
+    SendMessageW(main, kTrayCallback, 0, WM_LBUTTONUP);  // returns once it is shown
+    const std::string shown = Program::Text(Program::Ctl(main, 标签2));
+    const std::string after = text();
+    EXPECT_TRUE(Program::Visible(main));
+    EXPECT_TRUE(shown == before || shown == after) << shown << " between " << before << " and " << after;
 }
 
 TEST(MainWindowE2E, TimeBoxesTakeOnlyDigitsAndMinusFromTheKeyboard) {

@@ -58,11 +58,13 @@ inline std::string TwoDigits(int n) {
     return text;
 }
 
-// One request of power-requests.log: "call=... time=YYYY-MM-DD hh:mm:ss.fffffff".
+// One request of power-requests.log: "call=... time=YYYY-MM-DD hh:mm:ss.fffffff clock=hh:mm:ss.fff",
+// the machine's time and the program's clock (the same unless a test moved it).
 struct Request {
     std::string call;  // everything before " time="
     int hour = -1, minute = -1, second = -1;
     double fraction = 0;
+    int clockHour = -1, clockMinute = -1, clockSecond = -1, clockMs = -1;
 };
 
 inline std::vector<Request> Requests(const Program& p) {
@@ -79,6 +81,10 @@ inline std::vector<Request> Requests(const Program& p) {
         int y, mo, d;
         std::sscanf(line.c_str() + at + 6, "%d-%d-%d %d:%d:%d%lf", &y, &mo, &d, &r.hour, &r.minute,
                     &r.second, &r.fraction);
+        const std::size_t clock = line.find(" clock=");
+        if (clock != std::string::npos)
+            std::sscanf(line.c_str() + clock + 7, "%d:%d:%d.%d", &r.clockHour, &r.clockMinute,
+                        &r.clockSecond, &r.clockMs);
         out.push_back(r);
     }
     return out;
