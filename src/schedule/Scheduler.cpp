@@ -94,13 +94,14 @@ void ArmForToday(App& app) {
 }
 
 void CheckScheduledTime(App& app) {
-    const LocalTime now = app.clock.Now();
     const std::string hour = app.ui.Text(kMain, 编辑框1);
     const std::string minute = app.ui.Text(kMain, 编辑框2);
     const std::string second = app.ui.Text(kMain, 编辑框3);
-    app.ui.SetText(kMain, 标签7, "关机时间为" + hour + ":" + minute + ":" + second);
     const int h = TextToInteger(hour), m = TextToInteger(minute), s = TextToInteger(second);
+    // The clock read just before the timer is set: what runs between would make each check late.
+    const LocalTime now = app.clock.Now();
     HoldNextCheck(app, now, h, m, s);
+    app.ui.SetText(kMain, 标签7, "关机时间为" + hour + ":" + minute + ":" + second);
     if (!IsDue(now, h, m, s)) return;
     // A check at once (the window shown, the clock moved) can share its second with a timed one:
     // each second of the due minute asks once, as checks once a second do.

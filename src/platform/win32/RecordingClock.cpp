@@ -1,12 +1,15 @@
 // The clock of SutremoRecording.exe, the end-to-end tests' copy of the program: the local time
 // moved by the milliseconds written in clock-offset.txt beside the executable, read at every call,
 // so that a test can move the wall clock under the running program without touching the
-// machine's. Without the file it is the real clock. Never part of Sutremo.exe.
+// machine's. A copy started without the file runs the real clock and never looks again: the
+// firing-delay benchmark measures this copy, and a file read is a trip to the Wine server.
+// Never part of Sutremo.exe.
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "platform/win32/LocalTime.h"
 #include "platform/win32/Services.h"
 
 namespace sut::win32 {
@@ -18,8 +21,12 @@ long long OffsetMs() {
         std::wstring p(module, GetModuleFileNameW(nullptr, module, MAX_PATH));
         return p.erase(p.find_last_of(L'\\') + 1) + L"clock-offset.txt";
     }();
+    static bool movable = true;
+    if (!movable) return 0;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
                               FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    static const bool atStart = file != INVALID_HANDLE_VALUE;
+    movable = atStart;
     if (file == INVALID_HANDLE_VALUE) return 0;
     char text[32] = {};
     DWORD read = 0;
@@ -41,8 +48,7 @@ public:
             ft = {t.LowPart, t.HighPart};
             FileTimeToSystemTime(&ft, &st);
         }
-        return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                st.wMilliseconds, st.wDayOfWeek + 1};
+        return ToLocalTime(st);
     }
 };
 

@@ -37,12 +37,13 @@ void Append(const std::string& request) {
     std::wstring log(path, length);
     log.erase(log.find_last_of(L'\\') + 1);
     log += L"power-requests.log";
+    const std::string time = PreciseLocalTime();
     // And the program's own clock, which a test may have moved (RecordingClock.cpp).
     const LocalTime now = RealClock().Now();
     char clock[32];
     std::snprintf(clock, sizeof clock, " clock=%02d:%02d:%02d.%03d", now.hour, now.minute,
                   now.second, now.millisecond);
-    const std::string line = request + " time=" + PreciseLocalTime() + clock + "\r\n";
+    const std::string line = request + " time=" + time + clock + "\r\n";
     HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;

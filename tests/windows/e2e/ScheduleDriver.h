@@ -96,11 +96,10 @@ struct Scheduled {
     HWND main;
     SYSTEMTIME set{};
 
-    // closeIni: nullptr for none; program: the recording copy unless given.
-    explicit Scheduled(const char* closeIni, std::wstring program = RecordingProgram())
-        : p(Launch{.files = closeIni ? std::map<std::string, std::string>{{"close.ini", closeIni}}
-                                     : std::map<std::string, std::string>{},
-                   .program = std::move(program)}),
+    // closeIni: nullptr for none; program: the recording copy unless given; other files beside it.
+    explicit Scheduled(const char* closeIni, std::wstring program = RecordingProgram(),
+                       std::map<std::string, std::string> files = {})
+        : p(Launch{.files = WithCloseIni(std::move(files), closeIni), .program = std::move(program)}),
           main(p.Main()) {}
 
     HWND Ctl(ControlId id) const { return Program::Ctl(main, id); }
@@ -138,6 +137,11 @@ struct Scheduled {
         int diff = secondsOfDay(r.hour, r.minute, r.second) - secondsOfDay(set.wHour, set.wMinute, set.wSecond);
         if (diff < -43200) diff += 86400;
         return diff + r.fraction;
+    }
+    static std::map<std::string, std::string> WithCloseIni(std::map<std::string, std::string> files,
+                                                           const char* closeIni) {
+        if (closeIni) files["close.ini"] = closeIni;
+        return files;
     }
     HWND OpenCountdown() {
         SwitchOnAhead(2, true);
