@@ -1,9 +1,10 @@
 // Benchmark probe, run under Wine: starts a program and reports, on one line,
 //   startup_ms=<process start to main window visible> working_set_kb=<5 s after start>
-// With --keep it leaves the program running for the caller to measure; --arm does the same
-// after ticking today's weekday box and switching automatic shut-down on (to the tray).
+// With --keep it leaves the program running, shown, for the caller to measure; --tray does the
+// same after closing the main window into the tray; --arm after setting the hour twelve hours
+// ahead, ticking today's weekday box and switching automatic shut-down on (to the tray).
 // Otherwise it ends the program.
-// Usage: probe.exe <exe> <window caption> [--keep | --arm]
+// Usage: probe.exe <exe> <window caption> [--keep | --tray | --arm]
 #include <windows.h>
 #include <psapi.h>
 
@@ -67,6 +68,9 @@ int wmain(int argc, wchar_t** argv) {
         SYSTEMTIME now;
         GetLocalTime(&now);
         SendMessageW(GetDlgItem(window, kBoxOfWeekday[now.wDayOfWeek]), BM_SETCHECK, BST_CHECKED, 0);
+        // Hours away, whatever the hour of the measurement.
+        const std::wstring hour = std::to_wstring((now.wHour + 12) % 24);
+        SendMessageW(GetDlgItem(window, 编辑框1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hour.c_str()));
         PostMessageW(GetDlgItem(window, 应用), BM_CLICK, 0, 0);
     }
     if (tray) PostMessageW(window, WM_CLOSE, 0, 0);  // hidden in the tray, scheduler off

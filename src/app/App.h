@@ -40,6 +40,10 @@ public:
     ScrambleDraws scrambleDraws{ticks};
     // The seconds left in the one ReminderWindow while it counts down.
     std::int32_t countdown = 0;
+    // The scheduler's bookkeeping (schedule/Scheduler.cpp): whether it keeps 时钟1 running, and
+    // the wall-clock second of the last check that found the set time due.
+    bool checksRunning = false;
+    std::int64_t lastDueSecond = -1;
 };
 
 // Opens MainWindow; the backend's event loop takes over after this.

@@ -1,7 +1,5 @@
 #include "app/MainWindow.h"
 
-#include <array>
-
 #include "app/ClockText.h"
 #include "app/Lock.h"
 #include "app/MainWindowLayout.h"
@@ -18,6 +16,37 @@ namespace {
 using namespace mainwnd;
 constexpr WindowId kMain = WindowId::MainWindow;
 
+// 时钟2 runs only while the window is shown: nobody sees the label otherwise. Each tick is held
+// just after a wall-clock second, as the scheduler's checks are, so that the label changes with
+// the second; a plain 1000 ms timer keeps the phase it started with, and drifts.
+constexpr int kClockSlackMs = 50;  // a tick this late keeps the period: no re-arming
+
+void ShowClock(App& app, const LocalTime& now) {
+    app.ui.SetText(kMain, 标签2, DateTimeText(now) + WeekdayName(now.weekday));
+}
+
+void OnClockTick(App& app) {
+    const LocalTime now = app.clock.Now();
+    ShowClock(app, now);
+    const int late = now.millisecond - kCheckMarginMs;
+    app.ui.SetTimerPeriod(kMain, 时钟2, late >= 0 && late < kClockSlackMs
+                                          ? 1000 : 1000 - now.millisecond + kCheckMarginMs);
+}
+
+void OnVisibilityChanged(App& app, bool shown) {
+    if (!shown) {
+        app.ui.SetTimerPeriod(kMain, 时钟2, 0);
+        return;
+    }
+    OnClockTick(app);  // the current second from the first moment on
+    CheckAgainNow(app);
+}
+
+void OnClockChanged(App& app) {
+    if (app.ui.WindowVisible(kMain)) OnClockTick(app);
+    CheckAgainNow(app);
+}
+
 void OnCreated(App& app) {
     UpdateClockLabel(app);
     LoadScheduleSettings(app);
@@ -30,12 +59,19 @@ bool TrayEventCame(App& app, const Event& event) {
     return true;
 }
 
+bool VisibilityChanged(App& app, const Event& event) {
+    OnVisibilityChanged(app, event.code != 0);
+    return true;
+}
+
 constexpr Route kRoutes[] = {
     {EventKind::Created, 0, Do<OnCreated>},
     {EventKind::CanBeClosed, 0, CloseRequested},
     {EventKind::PositionChanged, 0, Do<OnMainWindowMoved>},
     {EventKind::TrayEvent, 0, TrayEventCame},
-    {EventKind::Periodic, 时钟2, Do<UpdateClockLabel>},
+    {EventKind::Periodic, 时钟2, Do<OnClockTick>},
+    {EventKind::ClockChanged, 0, Do<OnClockChanged>},
+    {EventKind::VisibilityChanged, 0, VisibilityChanged},
     {EventKind::Periodic, 时钟1, Do<CheckScheduledTime>},
     {EventKind::Clicked, 应用, Do<OnApplyClicked>},
     {EventKind::Clicked, 保存, Do<SaveScheduleSettings>},
@@ -57,10 +93,7 @@ constexpr Route kRoutes[] = {
 
 std::span<const Route> MainWindowRoutes() { return kRoutes; }
 
-void UpdateClockLabel(App& app) {
-    const LocalTime now = app.clock.Now();
-    app.ui.SetText(kMain, 标签2, DateTimeText(now) + WeekdayName(now.weekday));
-}
+void UpdateClockLabel(App& app) { ShowClock(app, app.clock.Now()); }
 
 void ShowAboutBox(App& app) {
     app.ui.ShowMessageBox("程序作者：Orvandel\r\n\r\n联系邮箱：sutremo@orvandel.example",

@@ -42,7 +42,8 @@ constexpr std::array kControls = {
     ControlSpec{单选框2, "单选框2", K::RadioButton, 分组框2, 121, 24, 80, 16, "重启计算机"},
     ControlSpec{单选框1, "单选框1", K::RadioButton, 分组框2, 32, 24, 80, 16, "关闭计算机", kChecked},
     ControlSpec{时钟1, "时钟1", K::Timer, 分组框2, 0, 0, 0, 0, "", kNone, 0, 0, 0, 0},
-    ControlSpec{时钟2, "时钟2", K::Timer, 分组框2, 0, 0, 0, 0, "", kNone, 0, 0, 0, 1000},
+    // Started when the window is shown (app/MainWindow.cpp).
+    ControlSpec{时钟2, "时钟2", K::Timer, 分组框2, 0, 0, 0, 0, "", kNone, 0, 0, 0, 0},
 };
 
 constexpr std::array kMenu = {

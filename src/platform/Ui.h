@@ -48,6 +48,11 @@ enum class EventKind : std::uint8_t {
     Clicked,          // control: the push button
     Selected,         // control: the menu item chosen (menu bar or popup)
     LeftButtonDown,   // control: the picture box pressed
+    VisibilityChanged,  // code: 1 the window was shown, 0 hidden; not for the state the
+                        // creation event leaves, nor when the window is closed
+    ClockChanged,     // MainWindow only: the wall clock may have moved under the program (the
+                      // system time was set, the time zone or its daylight-saving rule changed,
+                      // the system resumed from sleep or hibernation)
 };
 
 // Codes of EventKind::TrayEvent.

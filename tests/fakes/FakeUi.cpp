@@ -39,7 +39,7 @@ void FakeUi::OpenWindow(WindowId window, bool modal) {
     w.height = spec.height;
     for (const ControlSpec& c : spec.controls) {
         if (c.kind == ControlKind::Timer) {
-            w.timers[c.id] = {c.period, clock_.nowMs + c.period};
+            w.timers[c.id] = {c.period, clock_.elapsedMs + c.period, 0};
             continue;
         }
         w.props[c.id] = {std::string(c.caption), (c.flags & kChecked) != 0, (c.flags & kHidden) == 0};
@@ -50,6 +50,8 @@ void FakeUi::OpenWindow(WindowId window, bool modal) {
     W(window).creating = false;
     if (!W(window).open) return;
     sink_->Handle(window, {EventKind::PositionChanged});
+    // Then shown, unless the creation event hid it.
+    if (W(window).open && W(window).visible) sink_->Handle(window, {EventKind::VisibilityChanged, 0, 1});
     if (!modal || !W(window).open) return;
     if (onModal) onModal(window);
     if (W(window).open) RequestClose(window);
@@ -81,7 +83,12 @@ void FakeUi::SetVisible(WindowId window, ControlId control, bool visible) {
     P(window, control).visible = visible;
 }
 
-void FakeUi::SetWindowVisible(WindowId window, bool visible) { W(window).visible = visible; }
+void FakeUi::SetWindowVisible(WindowId window, bool visible) {
+    Win& w = W(window);
+    if (!w.open || w.visible == visible) return;
+    w.visible = visible;
+    if (!w.creating) sink_->Handle(window, {EventKind::VisibilityChanged, 0, visible ? 1 : 0});
+}
 
 void FakeUi::SetState(WindowId window, WindowState state) {
     Win& w = W(window);
@@ -92,7 +99,7 @@ void FakeUi::SetTimerPeriod(WindowId window, ControlId timer, int milliseconds) 
     Timer& t = W(window).timers[timer];
     if (milliseconds == t.period && milliseconds > 0) return;
     t.period = milliseconds > 0 ? milliseconds : 0;
-    t.due = clock_.nowMs + t.period;
+    t.due = clock_.elapsedMs + t.period;
 }
 
 int FakeUi::TimerPeriod(WindowId window, ControlId timer) {
@@ -101,8 +108,14 @@ int FakeUi::TimerPeriod(WindowId window, ControlId timer) {
     return it == timers.end() ? 0 : it->second.period;
 }
 
+int FakeUi::Ticks(WindowId window, ControlId timer) {
+    auto& timers = W(window).timers;
+    auto it = timers.find(timer);
+    return it == timers.end() ? 0 : it->second.ticks;
+}
+
 void FakeUi::Advance(std::int64_t milliseconds) {
-    const std::int64_t end = clock_.nowMs + milliseconds;
+    const std::int64_t end = clock_.elapsedMs + milliseconds;
     for (;;) {
         // The earliest running timer due by the end; ties go to the lower window and id.
         WindowId nextWindow{};
@@ -116,12 +129,15 @@ void FakeUi::Advance(std::int64_t milliseconds) {
                     nextTimer = id;
                 }
         if (nextDue > end) break;
-        clock_.nowMs = nextDue;
+        clock_.nowMs += nextDue - clock_.elapsedMs;
+        clock_.elapsedMs = nextDue;
         Timer& t = W(nextWindow).timers[nextTimer];
         t.due += t.period;
+        ++t.ticks;
         sink_->Handle(nextWindow, {EventKind::Periodic, nextTimer});
     }
-    clock_.nowMs = end;
+    clock_.nowMs += end - clock_.elapsedMs;
+    clock_.elapsedMs = end;
 }
 
 void FakeUi::ShowMessageBox(std::string_view text, MessageKind kind, std::string_view caption) {

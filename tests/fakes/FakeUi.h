@@ -52,9 +52,14 @@ public:
     bool RequestClose(WindowId window);
     void Type(WindowId window, ControlId control, std::string_view text) { SetText(window, control, text); }
     // Moves the clock forward, raising every timer tick that falls due on the way, in order.
+    // Timers count elapsed time: a wall clock set elsewhere does not hurry or hold them.
     void Advance(std::int64_t milliseconds);
+    // What Windows tells MainWindow when the wall clock may have moved (see ClockChanged).
+    void ClockChanged() { Raise(WindowId::MainWindow, {EventKind::ClockChanged}); }
 
     int TimerPeriod(WindowId window, ControlId timer);
+    // The ticks Advance raised for a timer since its window opened: the program's wake-ups.
+    int Ticks(WindowId window, ControlId timer);
     std::string LastTip() const { return trayTips.empty() ? std::string() : trayTips.back(); }
 
     // Ui
@@ -90,6 +95,7 @@ private:
     struct Timer {
         int period = 0;
         std::int64_t due = 0;
+        int ticks = 0;
     };
     struct Win {
         bool open = false;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "FakeServices.h"
+#include "app/ClockText.h"
 #include "app/MainWindowLayout.h"
+#include "schedule/Scheduler.h"
 
 namespace sut {
 namespace {
@@ -25,7 +27,7 @@ TEST(MainWindow, StartsShownWithTheClockTheTrayIconAndTheLayoutsInitialState) {
     EXPECT_TRUE(ui.Checked(kMain, 单选框1));
     EXPECT_FALSE(ui.Visible(kMain, 图片框1));
     EXPECT_EQ(ui.TimerPeriod(kMain, 时钟1), 0);
-    EXPECT_EQ(ui.TimerPeriod(kMain, 时钟2), 1000);
+    EXPECT_GT(ui.TimerPeriod(kMain, 时钟2), 0);  // the clock runs while the window is shown
     for (ControlId shown : {文件, 锁定, 退出, 设置, 设置软件启动密码, 设置软件锁定密码,
                             设置软件退出密码, 帮助, 关于})
         EXPECT_TRUE(ui.Visible(kMain, shown)) << shown;
@@ -34,17 +36,53 @@ TEST(MainWindow, StartsShownWithTheClockTheTrayIconAndTheLayoutsInitialState) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(MainWindow, ClockLabelFollowsTheClockEverySecond) {
+// What the user sees: while the window is shown the label shows the current second from just
+// after it starts; hidden, the clock does not tick at all, and the label is right again the
+// moment the window is shown, or the wall clock moves.
+TEST(MainWindow, ClockLabelShowsTheCurrentSecondWhileShownAndRestsWhileHidden) {
     AppFixture f;
-    f.clock.Set(2014, 5, 10, 13, 39, 58);
+    f.clock.Set(2014, 5, 10, 13, 39, 58, 730);
     ASSERT_TRUE(f.Start());
-    f.ui.Advance(1000);
-    EXPECT_EQ(f.ui.Text(kMain, 标签2), "2014年5月10日13时39分59秒星期六");
-    f.ui.Advance(1000);
-    EXPECT_EQ(f.ui.Text(kMain, 标签2), "2014年5月10日13时40分星期六");
-    f.clock.Set(2014, 5, 10, 23, 59, 59);
-    f.ui.Advance(1000);
-    EXPECT_EQ(f.ui.Text(kMain, 标签2), "2014年5月11日星期日");
+    auto label = [&] { return f.ui.Text(kMain, 标签2); };
+    auto current = [&] {
+        const LocalTime now = f.clock.Now();
+        return DateTimeText(now) + WeekdayName(now.weekday);
+    };
+    for (int step = 0; step < 300; ++step) {
+        f.ui.Advance(10);
+        if (f.clock.Now().millisecond >= kCheckMarginMs) {
+            ASSERT_EQ(label(), current()) << step;
+        }
+    }
+
+    f.ui.Tray(1);  // hidden
+    EXPECT_EQ(f.ui.TimerPeriod(kMain, 时钟2), 0);
+    const std::string hidden = label();
+    f.ui.Advance(3'600'000);
+    EXPECT_EQ(label(), hidden);
+    f.ui.Tray(1);  // shown again
+    EXPECT_EQ(label(), current());
+
+    f.clock.Set(2014, 5, 10, 23, 59, 59, 900);  // the wall clock moved, and Windows says so
+    f.ui.ClockChanged();
+    EXPECT_EQ(label(), "2014年5月10日23时59分59秒星期六");
+    f.ui.Advance(100 + kCheckMarginMs);
+    EXPECT_EQ(label(), "2014年5月11日星期日");
+}
+
+// A tick that comes late (a busy thread, a timer that drifts against the wall clock) holds the
+// next one just after the coming second again, and a late tick is never followed by an early one.
+TEST(MainWindow, LateClockTicksAreHeldBackOntoTheSecond) {
+    AppFixture f;
+    f.clock.Set(2014, 5, 10, 13, 39, 58, 0);
+    ASSERT_TRUE(f.Start());
+    for (int late : {0, 49, 50, 400, 979}) {
+        f.clock.Set(2014, 5, 10, 13, 40, 0, kCheckMarginMs + late);
+        f.ui.Raise(kMain, {EventKind::Periodic, 时钟2});
+        const int next = (kCheckMarginMs + late + f.ui.TimerPeriod(kMain, 时钟2)) % 1000;
+        EXPECT_GE(next, kCheckMarginMs) << late;
+        EXPECT_LT(next, kCheckMarginMs + 50) << late;
+    }
 }
 
 TEST(MainWindow, AboutShowsItsBox) {

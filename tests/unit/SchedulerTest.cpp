@@ -178,6 +178,10 @@ TEST(Scheduler, SwitchingOffStopsTheChecksAndLeavesTheWindowAsItIs) {
     EXPECT_EQ(f.ui.LastTip(), "Orvandel - Sutremo");
     EXPECT_EQ(f.CheckTimer(), 0);
     EXPECT_TRUE(f.ui.WindowVisible(kMain));
+    f.ui.ClockChanged();
+    f.ui.Tray(1);
+    f.ui.Tray(1);
+    EXPECT_EQ(f.CheckTimer(), 0);
     f.ui.Advance(10'000);
     EXPECT_EQ(f.Requests(), 0u);
 }
@@ -205,6 +209,125 @@ TEST(Scheduler, TimeAndReminderBoxesCountAsTheyStandOnScreen) {
     EXPECT_TRUE(f.ui.IsOpen(kReminder));
     EXPECT_EQ(f.CheckTimer(), 0);
     EXPECT_EQ(f.Caption(), "关闭自动关机");
+    f.ui.Tray(1);  // shown, or the clock moved: the countdown still decides alone
+    f.ui.ClockChanged();
+    EXPECT_EQ(f.CheckTimer(), 0);
+}
+
+// Hidden in the tray the program sleeps until the next second that could be due, at most
+// kLongestSleepMs: two wake-ups a minute at most, the clock label's none, and still the first
+// check of the set second just after it starts and then every second of the minute.
+TEST(Scheduler, HiddenItWakesAtMostTwiceAMinuteAndStillChecksTheSetSecondAsItStarts) {
+    struct Case {
+        const char* what;
+        int h, m, s, ms;                     // switched on
+        const char *hour, *minute, *second;  // the set time
+        std::int64_t firstMs;                // from switching on to the first request; -1: never
+        std::size_t inTheMinute;             // requests in the due minute
+    } cases[] = {
+        {"hours away", 18, 0, 0, 0, "21", "00", "00", 3 * 3'600'000, 60},
+        {"at an odd moment", 18, 0, 0, 737, "21", "00", "00", 3 * 3'600'000 - 737, 60},
+        {"across midnight", 23, 59, 30, 0, "0", "0", "10", 40'000, 50},
+        {"set second 59: one request", 20, 0, 0, 0, "21", "00", "59", 3'659'000, 1},
+        {"a negative second: the whole minute", 20, 0, 0, 0, "21", "00", "-5", 3'600'000, 60},
+        {"earlier in the due minute", 21, 0, 10, 0, "21", "00", "40", 30'000, 20},
+        {"just past: tomorrow", 21, 1, 0, 0, "21", "00", "00", 86'400'000 - 60'000, 60},
+        {"out of range: never", 18, 0, 0, 0, "24", "00", "00", -1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scheduling f;
+        f.SetTime(c.hour, c.minute, c.second);
+        f.At(c.h, c.m, c.s, c.ms);
+        f.ClickApply();
+        EXPECT_FALSE(f.ui.WindowVisible(kMain));
+        const std::int64_t until = c.firstMs < 0 ? 2 * 86'400'000LL : c.firstMs + kCheckMarginMs - 1;
+        f.ui.Advance(until);
+        EXPECT_EQ(f.Requests(), 0u);
+        EXPECT_LE(f.ui.Ticks(kMain, 时钟1), 2 * (until / 60'000) + 3);
+        EXPECT_EQ(f.ui.Ticks(kMain, 时钟2), 0);
+        if (c.firstMs < 0) continue;
+        f.ui.Advance(1);
+        EXPECT_EQ(f.Requests(), 1u);
+        f.ui.Advance(60'000);
+        EXPECT_EQ(f.Requests(), c.inTheMinute);
+    }
+}
+
+// The wall clock moves under the sleeping program: set by the user, a new time zone, daylight
+// saving, a resume from sleep (the timers count no time meanwhile). Windows announces each with
+// ClockChanged; the requests that follow are those a check every second would make from the
+// move on. Set time 21:00:50, so that the due seconds are fewer than one sleep is long.
+TEST(Scheduler, AMoveOfTheWallClockLeadsToTheRequestsOfACheckEverySecond) {
+    struct Case {
+        const char* what;
+        int fromH, fromM, fromS, fromMs;  // reached after switching on at 18:00:00
+        int toH, toM, toS, toMs;          // the wall clock after the move
+        bool announced;
+        std::size_t atOnce;               // requests made inside the announcement
+        int firstTimedSecond;             // of the first request the timer brings; -1: none
+        std::size_t total;                // requests within 90 s of the move
+    } cases[] = {
+        {"set forward to just before the set second", 18, 0, 10, 0, 21, 0, 49, 0, true, 0, 50, 10},
+        {"set forward into the due seconds", 18, 0, 10, 0, 21, 0, 55, 500, true, 1, 56, 5},
+        {"set forward past the due minute", 18, 0, 10, 0, 21, 1, 0, 0, true, 0, -1, 0},
+        {"set back into the minute it acted in", 21, 0, 55, 500, 21, 0, 45, 0, true, 0, 50, 10},
+        {"a time zone an hour east", 20, 0, 10, 0, 21, 0, 10, 0, true, 0, 50, 10},
+        {"daylight saving ends: the hour again", 21, 0, 59, 500, 20, 0, 59, 500, true, 0, -1, 0},
+        {"resumed inside the due seconds", 20, 59, 40, 0, 21, 0, 53, 300, true, 1, 54, 7},
+        {"resumed before the set second", 20, 59, 40, 0, 21, 0, 20, 0, true, 0, 50, 10},
+        {"resumed after the due minute", 20, 59, 40, 0, 21, 10, 0, 0, true, 0, -1, 0},
+        {"announced, not moved, in a second already asked", 21, 0, 52, 500, 21, 0, 52, 500, true, 0, 53, 7},
+        {"moved unannounced: seen at the next wake", 18, 0, 10, 0, 21, 0, 10, 0, false, 0, 50, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scheduling f;
+        f.SetTime("21", "00", "50");
+        f.At(18, 0, 0);
+        f.ClickApply();
+        const std::int64_t from = (((c.fromH - 18) * 60 + c.fromM) * 60 + c.fromS) * 1000LL + c.fromMs;
+        f.ui.Advance(from);
+        const std::size_t before = f.Requests();
+        f.At(c.toH, c.toM, c.toS, c.toMs);
+        if (c.announced) f.ui.ClockChanged();
+        EXPECT_EQ(f.Requests() - before, c.atOnce);
+        int firstTimedSecond = -1, firstTimedMs = -1;
+        for (int step = 0; step < 9000; ++step) {
+            const std::size_t n = f.Requests();
+            f.ui.Advance(10);
+            if (f.Requests() > n && firstTimedSecond < 0) {
+                firstTimedSecond = f.clock.Now().second;
+                firstTimedMs = f.clock.Now().millisecond;
+            }
+        }
+        EXPECT_EQ(firstTimedSecond, c.firstTimedSecond);
+        if (firstTimedSecond >= 0) {
+            EXPECT_LE(firstTimedMs, kCheckMarginMs + 10);  // as the second starts
+        }
+        EXPECT_EQ(f.Requests() - before, c.total);
+    }
+}
+
+// Shown, the checks come every second, so that the status line follows the boxes as they are
+// edited; it is right the moment the window appears.
+TEST(Scheduler, ShownTheChecksComeEverySecondAndTheStatusLineIsRightAtOnce) {
+    Scheduling f;
+    f.At(18, 0, 0);
+    f.ClickApply();
+    f.ui.Advance(600'000);        // 18:10:00, asleep till 18:10:01
+    f.SetTime("19", "30", "00");  // changed from outside while hidden
+    f.ui.Tray(1);
+    EXPECT_EQ(f.Label(), "关机时间为19:30:00");
+    const int ticks = f.ui.Ticks(kMain, 时钟1);
+    f.SetTime("19", "31", "00");  // typed
+    f.ui.Advance(1000 + kCheckMarginMs);
+    EXPECT_EQ(f.Label(), "关机时间为19:31:00");
+    f.ui.Advance(9000);
+    EXPECT_EQ(f.ui.Ticks(kMain, 时钟1) - ticks, 10);
+    f.ui.Tray(1);  // hidden again
+    f.ui.Advance((3600 + 31 * 60 - 610) * 1000LL + kCheckMarginMs);
+    EXPECT_EQ(f.Requests(), 1u);
 }
 
 TEST(Scheduler, ACaptionOtherThanTheTwoIsLeftAndCountsAsOff) {

@@ -1,6 +1,7 @@
 // The shut-down service of SutremoRecording.exe, the end-to-end tests' copy of the program: it
 // takes the version and privilege steps for real but, instead of logging off or shutting down,
-// appends each request to power-requests.log beside the executable. Never part of Sutremo.exe.
+// appends each request to power-requests.log beside the executable, with the time on the
+// machine's clock and on the program's. Never part of Sutremo.exe.
 #include <windows.h>
 
 #include <cstdio>
@@ -36,7 +37,13 @@ void Append(const std::string& request) {
     std::wstring log(path, length);
     log.erase(log.find_last_of(L'\\') + 1);
     log += L"power-requests.log";
-    const std::string line = request + " time=" + PreciseLocalTime() + "\r\n";
+    const std::string time = PreciseLocalTime();
+    // And the program's own clock, which a test may have moved (RecordingClock.cpp).
+    const LocalTime now = RealClock().Now();
+    char clock[32];
+    std::snprintf(clock, sizeof clock, " clock=%02d:%02d:%02d.%03d", now.hour, now.minute,
+                  now.second, now.millisecond);
+    const std::string line = request + " time=" + time + clock + "\r\n";
     HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;

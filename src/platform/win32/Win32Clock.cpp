@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/win32/LocalTime.h"
 #include "platform/win32/Services.h"
 
 namespace sut::win32 {
@@ -10,8 +11,7 @@ public:
     LocalTime Now() override {
         SYSTEMTIME st;
         GetLocalTime(&st);
-        return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond,
-                st.wMilliseconds, st.wDayOfWeek + 1};
+        return ToLocalTime(st);
     }
 };
 

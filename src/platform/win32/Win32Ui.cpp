@@ -13,6 +13,17 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"SutremoWindow";
 constexpr wchar_t kPictureClass[] = L"SutremoPicture";
 
+// WM_SETTINGCHANGE for what moves the local clock: regional settings ("intl") or the time zone.
+// A new time zone also comes as WM_TIMECHANGE; this catches the Windows versions that send only
+// the setting change.
+bool NamesClockSetting(LPARAM lp) {
+    const auto* name = reinterpret_cast<const wchar_t*>(lp);
+    if (!name) return false;
+    std::wstring lower(name);
+    CharLowerW(lower.data());
+    return lower == L"intl" || lower.find(L"timezone") != std::wstring::npos;
+}
+
 DWORD StyleOf(const WindowSpec& spec) {
     // No WS_CLIPCHILDREN: a group box paints only its frame and relies on the parent to fill
     // its inside.
@@ -412,6 +423,28 @@ LRESULT Win32Ui::OnMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION: return Raise(w, {EventKind::CanBeClosed}) ? TRUE : FALSE;
     case WM_MOVE:
         if (w.ready && !w.closing && WindowMoved(w)) Raise(w, {EventKind::PositionChanged});
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(lp)->flags;
+        const LRESULT result = DefWindowProcW(w.hwnd, msg, wp, lp);  // its WM_MOVE comes first
+        if (w.ready && !w.closing && (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+            Raise(w, {EventKind::VisibilityChanged, 0, (flags & SWP_SHOWWINDOW) ? 1 : 0});
+        return result;
+    }
+    // What may move the wall clock under a program that sleeps until its next moment. Windows
+    // sends all three to every top-level window, hidden ones too; the scheduler is MainWindow's.
+    case WM_TIMECHANGE:
+        if (w.spec->id == WindowId::MainWindow && w.ready) Raise(w, {EventKind::ClockChanged});
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (w.spec->id == WindowId::MainWindow && w.ready && NamesClockSetting(lp))
+            Raise(w, {EventKind::ClockChanged});
+        break;
+    case WM_POWERBROADCAST:
+        // After any resume the automatic one comes; the other follows when a user woke it.
+        if (w.spec->id == WindowId::MainWindow && w.ready &&
+            (wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMESUSPEND))
+            Raise(w, {EventKind::ClockChanged});
         break;
     case WM_TIMER:
         if (wp == kTrayRetryTimer && w.spec->id == WindowId::MainWindow) {

@@ -305,6 +305,104 @@ TEST_F(Backend, TimersTickAsPeriodicEvents) {
     ui.SetTimerPeriod(WindowId::MainWindow, 时钟1, 0);
 }
 
+// Shown and hidden, by the program or by anyone else: what the clock label and the scheduler
+// follow. The first show comes after the creation events; a window that its creation event hid
+// raises none, and minimising is no change of visibility.
+TEST(BackendVisibility, ShowAndHideRaiseVisibilityChangedWhoeverDoesIt) {
+    struct Sink final : EventSink {
+        bool hideWhenCreated = false;
+        Win32Ui* ui = nullptr;
+        std::vector<std::pair<EventKind, int>> events;  // MainWindow's, moves but the first left out
+        bool Handle(WindowId window, const Event& e) override {
+            if (window != WindowId::MainWindow) return true;
+            if (e.kind == EventKind::Created && hideWhenCreated) ui->SetWindowVisible(window, false);
+            if (e.kind == EventKind::PositionChanged && moved) return true;
+            moved = moved || e.kind == EventKind::PositionChanged;
+            events.push_back({e.kind, e.code});
+            return true;
+        }
+        bool moved = false;
+        std::vector<int> Visibility() const {
+            std::vector<int> codes;
+            for (auto [kind, code] : events)
+                if (kind == EventKind::VisibilityChanged) codes.push_back(code);
+            return codes;
+        }
+    };
+    {
+        Sink sink;
+        Win32Ui ui{GetModuleHandleW(nullptr)};
+        sink.ui = &ui;
+        ui.Attach(sink);
+        ui.OpenWindow(WindowId::MainWindow, false);
+        ASSERT_GE(sink.events.size(), 3u);
+        EXPECT_EQ(sink.events[0].first, EventKind::Created);
+        EXPECT_EQ(sink.events[1].first, EventKind::PositionChanged);
+        EXPECT_EQ(sink.Visibility(), std::vector<int>{1});
+        const HWND main = ui.Handle(WindowId::MainWindow);
+        ui.SetWindowVisible(WindowId::MainWindow, false);
+        ShowWindow(main, SW_SHOW);  // not through the program
+        ShowWindow(main, SW_MINIMIZE);
+        ShowWindow(main, SW_RESTORE);
+        ShowWindow(main, SW_HIDE);
+        Pump();
+        EXPECT_EQ(sink.Visibility(), (std::vector<int>{1, 0, 1, 0}));
+        ui.CloseWindow(WindowId::MainWindow);
+        Pump();
+    }
+    {
+        Sink sink;
+        sink.hideWhenCreated = true;
+        Win32Ui ui{GetModuleHandleW(nullptr)};
+        sink.ui = &ui;
+        ui.Attach(sink);
+        ui.OpenWindow(WindowId::MainWindow, false);
+        Pump();
+        EXPECT_FALSE(IsWindowVisible(ui.Handle(WindowId::MainWindow)));
+        EXPECT_TRUE(sink.Visibility().empty());
+        ui.CloseWindow(WindowId::MainWindow);
+        Pump();
+    }
+}
+
+// What Windows broadcasts to every top-level window, hidden ones too, when the wall clock may have
+// moved: ClockChanged for MainWindow, once, and nothing for other messages or other windows.
+TEST_F(Backend, BroadcastsThatMayMoveTheWallClockRaiseClockChanged) {
+    struct Row {
+        const char* what;
+        UINT message;
+        WPARAM wp;
+        const wchar_t* setting;  // WM_SETTINGCHANGE's lParam
+        bool raised;
+    } rows[] = {
+        {"the system time set", WM_TIMECHANGE, 0, nullptr, true},
+        {"regional settings", WM_SETTINGCHANGE, 0, L"intl", true},
+        {"the time zone", WM_SETTINGCHANGE, 0, L"TimeZone", true},
+        {"another setting", WM_SETTINGCHANGE, 0, L"Environment", false},
+        {"a system parameter", WM_SETTINGCHANGE, SPI_SETWORKAREA, nullptr, false},
+        {"resumed, automatically", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, nullptr, true},
+        {"resumed by the user", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, nullptr, true},
+        {"about to sleep", WM_POWERBROADCAST, PBT_APMSUSPEND, nullptr, false},
+    };
+    Main();
+    ui.SetWindowVisible(WindowId::MainWindow, false);
+    ui.OpenWindow(WindowId::UnlockPrompt, false);  // another top-level window that hears them
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        sink.events.clear();
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, row.message, row.wp,
+                            reinterpret_cast<LPARAM>(row.setting), SMTO_ABORTIFHUNG, 5000, &ignored);
+        Pump();
+        int raised = 0;
+        for (const auto& [w, e] : sink.events)
+            if (e.kind == EventKind::ClockChanged) raised += w == WindowId::MainWindow ? 1 : 100;
+        EXPECT_EQ(raised, row.raised ? 1 : 0);
+    }
+    ui.CloseWindow(WindowId::UnlockPrompt);
+    Pump();
+}
+
 // While a modal window is open its caller waits, the other windows are disabled and timers
 // still tick; CloseWindow ends the wait and enables them again.
 TEST(BackendModal, NestedLoopKeepsTimersAndDisablesTheOtherWindows) {

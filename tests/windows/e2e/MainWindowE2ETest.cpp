@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "app/ClockText.h"
 #include "app/MainWindowLayout.h"
 #include "app/Layouts.h"
+#include "platform/win32/LocalTime.h"
 
 namespace sut::e2e {
 namespace {
@@ -119,6 +121,15 @@ TEST(MainWindowE2E, ExitEndsWithCodeZero) {
     EXPECT_EQ(p.WaitExit(), 0u);
 }
 
+// Local time as the clock label shows it.
+std::string ClockText() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    const LocalTime now = win32::ToLocalTime(t);
+    return DateTimeText(now) + WeekdayName(now.weekday);
+}
+
+// In the tray the clock label rests; shown again, it reads the current second at once.
 TEST(MainWindowE2E, CloseHidesToTheTrayAndTheIconShowsAndHidesIt) {
     Program p;
     HWND main = p.Main();
@@ -129,7 +140,12 @@ TEST(MainWindowE2E, CloseHidesToTheTrayAndTheIconShowsAndHidesIt) {
     EXPECT_TRUE(p.Running());
     EXPECT_TRUE(IsWindow(main));
 
-    PostMessageW(main, kTrayCallback, 1, WM_LBUTTONUP);
+    Sleep(2000);  // a label that rested is two seconds behind by now
+    const std::string before = ClockText();
+    SendMessageW(main, kTrayCallback, 1, WM_LBUTTONUP);  // returns once the window is shown
+    const std::string shown = Program::Text(Program::Ctl(main, 标签2));
+    const std::string after = ClockText();
+    EXPECT_TRUE(shown == before || shown == after) << shown << " between " << before << " and " << after;
     EXPECT_TRUE(WaitUntil([&] { return Program::Visible(main) && !IsIconic(main); }));
     PostMessageW(main, kTrayCallback, 1, WM_LBUTTONUP);
     EXPECT_TRUE(WaitUntil([&] { return !Program::Visible(main); }));

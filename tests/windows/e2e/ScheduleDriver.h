@@ -58,11 +58,13 @@ inline std::string TwoDigits(int n) {
     return text;
 }
 
-// One request of power-requests.log: "call=... time=YYYY-MM-DD hh:mm:ss.fffffff".
+// One request of power-requests.log: "call=... time=YYYY-MM-DD hh:mm:ss.fffffff clock=hh:mm:ss.fff",
+// the machine's time and the program's clock (the same unless a test moved it).
 struct Request {
     std::string call;  // everything before " time="
     int hour = -1, minute = -1, second = -1;
     double fraction = 0;
+    int clockHour = -1, clockMinute = -1, clockSecond = -1, clockMs = -1;
 };
 
 inline std::vector<Request> Requests(const Program& p) {
@@ -79,6 +81,10 @@ inline std::vector<Request> Requests(const Program& p) {
         int y, mo, d;
         std::sscanf(line.c_str() + at + 6, "%d-%d-%d %d:%d:%d%lf", &y, &mo, &d, &r.hour, &r.minute,
                     &r.second, &r.fraction);
+        const std::size_t clock = line.find(" clock=");
+        if (clock != std::string::npos)
+            std::sscanf(line.c_str() + clock + 7, "%d:%d:%d.%d", &r.clockHour, &r.clockMinute,
+                        &r.clockSecond, &r.clockMs);
         out.push_back(r);
     }
     return out;
@@ -90,11 +96,10 @@ struct Scheduled {
     HWND main;
     SYSTEMTIME set{};
 
-    // closeIni: nullptr for none; program: the recording copy unless given.
-    explicit Scheduled(const char* closeIni, std::wstring program = RecordingProgram())
-        : p(Launch{.files = closeIni ? std::map<std::string, std::string>{{"close.ini", closeIni}}
-                                     : std::map<std::string, std::string>{},
-                   .program = std::move(program)}),
+    // closeIni: nullptr for none; program: the recording copy unless given; other files beside it.
+    explicit Scheduled(const char* closeIni, std::wstring program = RecordingProgram(),
+                       std::map<std::string, std::string> files = {})
+        : p(Launch{.files = WithCloseIni(std::move(files), closeIni), .program = std::move(program)}),
           main(p.Main()) {}
 
     HWND Ctl(ControlId id) const { return Program::Ctl(main, id); }
@@ -132,6 +137,11 @@ struct Scheduled {
         int diff = secondsOfDay(r.hour, r.minute, r.second) - secondsOfDay(set.wHour, set.wMinute, set.wSecond);
         if (diff < -43200) diff += 86400;
         return diff + r.fraction;
+    }
+    static std::map<std::string, std::string> WithCloseIni(std::map<std::string, std::string> files,
+                                                           const char* closeIni) {
+        if (closeIni) files["close.ini"] = closeIni;
+        return files;
     }
     HWND OpenCountdown() {
         SwitchOnAhead(2, true);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "ScheduleDriver.h"
 #include "schedule/ReminderLayout.h"
@@ -29,6 +31,62 @@ TEST(ScheduleE2E, SwitchedOnItHidesShowsTheSetTimeAndRequestsTheSavedActionAtIt)
     // Still running (nothing acted), it asks again on the next check of the minute.
     EXPECT_TRUE(s.WaitRequests(2, 3000));
     EXPECT_TRUE(s.p.Running());
+}
+
+// Local time as milliseconds.
+long long Ms(const SYSTEMTIME& t) {
+    FILETIME ft;
+    SystemTimeToFileTime(&t, &ft);
+    return static_cast<long long>((ULONGLONG{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) / 10'000);
+}
+
+// The wall clock set forward under the program asleep in the tray, to two seconds before a set
+// second that leaves two seconds of the minute (58 and 59). Windows announces the change with
+// WM_TIMECHANGE; a program that saw the move only at its next wake, up to half a minute later,
+// would most likely miss them. The recording copy's clock runs the offset in clock-offset.txt,
+// when it starts with one.
+TEST(ScheduleE2E, AClockSetForwardUnderTheSleepingProgramActsAtTheSetSecond) {
+    Scheduled s(nullptr, RecordingProgram(), {{"clock-offset.txt", "0"}});
+    ASSERT_TRUE(s.main);
+    ASSERT_TRUE(WaitUntil([&] { return Program::Visible(s.main); }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEMTIME set = Later(now, 2 * 3600);  // hours away, on whatever day
+    set.wSecond = 58;
+    set.wMilliseconds = 0;
+    Program::SetText(s.Ctl(编辑框1), TwoDigits(set.wHour));
+    Program::SetText(s.Ctl(编辑框2), TwoDigits(set.wMinute));
+    Program::SetText(s.Ctl(编辑框3), TwoDigits(set.wSecond));
+    for (ControlId box : kWeekdayBox) Program::SetChecked(s.Ctl(box), true);
+    Program::Click(s.Ctl(应用));
+    ASSERT_TRUE(WaitUntil([&] { return !Program::Visible(s.main); }));
+    Sleep(2000);  // the check after the hide has sent it to sleep (if not, the test proves less)
+
+    GetLocalTime(&now);
+    const long long offset = Ms(set) - 2000 - Ms(now);
+    const std::string text = std::to_string(offset);
+    HANDLE file = CreateFileW((s.p.Directory() + L"\\clock-offset.txt").c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    SendMessageW(s.main, WM_TIMECHANGE, 0, 0);
+
+    ASSERT_TRUE(s.WaitRequests(1, 10000));
+    EXPECT_FALSE(s.WaitRequests(3, 3000));  // then the minute is over on the program's clock
+    // Asked in the set seconds on the program's clock, once each, as checks every second would.
+    const std::vector<Request> requests = Requests(s.p);
+    int last = 0;
+    for (const Request& r : requests) {
+        std::printf("request at %02d:%02d:%02d.%03d on the program's clock\n", r.clockHour,
+                    r.clockMinute, r.clockSecond, r.clockMs);
+        EXPECT_EQ(r.clockHour, set.wHour);
+        EXPECT_EQ(r.clockMinute, set.wMinute);
+        EXPECT_GE(r.clockSecond, 58);
+        EXPECT_GT(r.clockSecond, last);
+        last = r.clockSecond;
+    }
 }
 
 TEST(ScheduleE2E, TheCountdownIsTopmostCountsTheSavedSecondsAndActsAtZero) {
