@@ -331,7 +331,7 @@ TEST(BackendVisibility, ShowAndHideRaiseVisibilityChangedWhoeverDoesIt) {
     };
     {
         Sink sink;
-        Win32Ui ui{GetModuleHandleW(nullptr)};
+        Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
         sink.ui = &ui;
         ui.Attach(sink);
         ui.OpenWindow(WindowId::MainWindow, false);
@@ -353,7 +353,7 @@ TEST(BackendVisibility, ShowAndHideRaiseVisibilityChangedWhoeverDoesIt) {
     {
         Sink sink;
         sink.hideWhenCreated = true;
-        Win32Ui ui{GetModuleHandleW(nullptr)};
+        Win32Ui ui{GetModuleHandleW(nullptr), LayoutOf};
         sink.ui = &ui;
         ui.Attach(sink);
         ui.OpenWindow(WindowId::MainWindow, false);
