@@ -72,6 +72,10 @@ Win32Ui::Win32Ui(HINSTANCE instance, LayoutLookup layouts)
 
 Win32Ui::~Win32Ui() {
     RemoveTrayIcon();
+    // Only a test outlives its backend; its windows then live on to the process's end, and their
+    // messages must reach no freed object.
+    for (Window& w : windows_)
+        if (w.hwnd) SetWindowLongPtrW(w.hwnd, GWLP_USERDATA, 0);
     if (picture_) DeleteObject(picture_);
     for (const auto& [dpi, font] : scaledFonts_) DeleteObject(font);
     for (const LoadedIcon& icon : icons_) DestroyIcon(icon.handle);
