@@ -37,10 +37,21 @@ public:
     }
     // Atomic, like the real one: the file holds the old or the new contents, nothing between.
     bool Replace(const std::string& path, std::string_view contents) override {
+        return ReplaceInPieces(path, 0, [contents](const PieceSink& put) { return put(contents); });
+    }
+    bool ReplaceInPieces(const std::string& path, std::uint32_t attributesOfNew,
+                         const std::function<bool(const PieceSink& put)>& write) override {
         if (crashAtReplace == replaceCount) throw SimulatedCrash{};
         if (!writable) return false;
+        std::string contents;
+        if (!write([&contents](std::string_view piece) {
+                contents.append(piece);
+                return true;
+            }))
+            return false;
         ++replaceCount;
-        files[path] = std::string(contents);
+        files[path] = contents;
+        if (attributesOfNew != 0) attributes[path] = attributesOfNew;
         if (onReplace) onReplace(path, contents);
         return true;
     }
