@@ -163,8 +163,8 @@ def save_time(runs):
             what = "every key changed" if change == "all" else "one key changed"
             times = [float(v) for v in fields.get("save_ms", "").split(",") if v]
             row(f"save, {label}, {what}", times, "ms")
-            peak = int(fields["peak_private_kb"]) if "peak_private_kb" in fields else None
-            row(f"save, {label}, {what}: peak private memory", [peak], "KiB")
+            peak = int(fields["peak_working_set_kb"]) if "peak_working_set_kb" in fields else None
+            row(f"save, {label}, {what}: peak working set", [peak], "KiB")
 
 
 def peer(runs, seconds):

@@ -3,7 +3,7 @@
 // keys as a save leaves them, then, to reach the size, a hand-added section of short lines. The
 // saves alternate between two settings; with "all" every key changes, with "one" only the hour.
 // Usage: save_time.exe DIR MEGABYTES RUNS all|one
-// Prints: save_ms=<run 1>,<run 2>,... peak_working_set_kb=<n> peak_private_kb=<n>
+// Prints: save_ms=<run 1>,<run 2>,... peak_working_set_kb=<n>
 #include <windows.h>
 #include <psapi.h>
 
@@ -108,9 +108,8 @@ int wmain(int argc, wchar_t** argv) {
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof pmc;
     GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-    std::printf("save_ms=%s peak_working_set_kb=%zu peak_private_kb=%zu\n", times.c_str(),
-                static_cast<std::size_t>(pmc.PeakWorkingSetSize / 1024),
-                static_cast<std::size_t>(pmc.PeakPagefileUsage / 1024));
+    std::printf("save_ms=%s peak_working_set_kb=%zu\n", times.c_str(),
+                static_cast<std::size_t>(pmc.PeakWorkingSetSize / 1024));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
     return 0;

@@ -444,7 +444,6 @@ public:
     };
     const std::vector<SectionPlace>& Sections() const { return sections_; }
     const std::vector<KeyPlace>& Keys() const { return keys_; }
-    std::size_t Lines() const { return line_; }
 
     // Writing would give the file back as it is.
     bool Unchanged() const {
@@ -506,7 +505,7 @@ protected:
 class Copier final : public Locator {
 public:
     Copier(const Targets& targets, const Locator& plan, const Files::PieceSink& put)
-        : Locator(targets), put_(put) {
+        : Locator(targets), plan_(plan), put_(put) {
         auto text = [&](std::string_view name, std::string_view value) {
             return std::string(name) + "=" + std::string(value);
         };
@@ -515,42 +514,52 @@ public:
             const KeyPlace& place = plan.Keys()[k];
             const std::size_t header = plan.Sections()[key.section].header;
             if (place.line != kNone) {
-                events_.push_back({place.line, 0, text(place.spelling, key.value)});
+                events_.push_back({place.line, true, text(place.spelling, key.value)});
             } else if (header != kNone) {
-                events_.push_back({plan.Sections()[key.section].lastFilled, k + 1,
+                events_.push_back({plan.Sections()[key.section].lastFilled, false,
                                    text(key.name, key.value)});
-            } else {
-                if (appended_.size() <= key.section) appended_.resize(key.section + 1);
-                appended_[key.section] += text(key.name, key.value) + "\r\n";
             }
         }
-        // By line; on a line its replacement first, then the new keys in the order of the edits.
-        std::sort(events_.begin(), events_.end(), [](const Event& a, const Event& b) {
-            return a.line != b.line ? a.line < b.line : a.order < b.order;
-        });
+        FindNext(0);
     }
 
-    // The last piece handed on, and the new sections; false when writing failed.
+    // The new sections, in the order of the edits, and the last piece handed on; false when
+    // writing failed.
     bool End() {
         Finish();
-        for (std::size_t s = 0; s < appended_.size(); ++s) {
-            if (appended_[s].empty()) continue;
-            Append("[" + std::string(targets_.sections[s].name) + "]\r\n");
-            Append(appended_[s]);
+        for (std::size_t s = 0; s < targets_.sections.size(); ++s) {
+            if (plan_.Sections()[s].header != kNone) continue;
+            Append("[");
+            Append(targets_.sections[s].name);
+            Append("]\r\n");
+            for (const Targets::Key& key : targets_.keys) {
+                if (key.section != s) continue;
+                Append(key.name);
+                Append("=");
+                Append(key.value);
+                Append("\r\n");
+            }
         }
         if (!out_.empty() && ok_) ok_ = put_(out_);
         return ok_;
     }
 
 private:
+    // The line's replacement, or a new key line after it; the new ones after a line in the order
+    // of the edits.
     struct Event {
         std::size_t line;
-        std::size_t order;  // 0: the line's replacement; else after it, in this order
+        bool replaces;
         std::string text;
     };
 
-    bool Replaced() const {
-        return next_ < events_.size() && events_[next_].line == line_ && events_[next_].order == 0;
+    // The first line from `from` on that has events.
+    void FindNext(std::size_t from) {
+        next_ = kNone;
+        for (const Event& e : events_)
+            if (e.line >= from && e.line < next_) next_ = e.line;
+        nextReplaced_ = false;
+        for (const Event& e : events_) nextReplaced_ = nextReplaced_ || (e.line == next_ && e.replaces);
     }
     void Append(std::string_view bytes) {
         out_.append(bytes);
@@ -560,25 +569,32 @@ private:
         }
     }
     void Content(std::string_view bytes) override {
-        if (!Replaced()) Append(bytes);
+        if (line_ != next_ || !nextReplaced_) Append(bytes);
     }
     bool OnLine(const Line& line) override {
         const std::size_t at = line_;
         Locator::OnLine(line);
-        if (next_ < events_.size() && events_[next_].line == at && events_[next_].order == 0)
-            Append(events_[next_++].text);
+        if (at != next_) {
+            Append("\r\n");
+            return ok_;
+        }
+        for (const Event& e : events_)
+            if (e.line == at && e.replaces) Append(e.text);
         Append("\r\n");
-        for (; next_ < events_.size() && events_[next_].line == at; ++next_) {
-            Append(events_[next_].text);
+        for (const Event& e : events_) {
+            if (e.line != at || e.replaces) continue;
+            Append(e.text);
             Append("\r\n");
         }
+        FindNext(at + 1);
         return ok_;
     }
 
+    const Locator& plan_;
     const Files::PieceSink& put_;
     std::vector<Event> events_;
-    std::size_t next_ = 0;
-    std::vector<std::string> appended_;  // by section: the lines of a section that is new
+    std::size_t next_ = kNone;  // the next line with events
+    bool nextReplaced_ = false;  // that line is replaced
     std::string out_;
     bool ok_ = true;
 };

@@ -25,6 +25,7 @@ public:
     int replaceCount = 0;       // Replace calls that changed a file
     int crashAtReplace = -1;    // the Replace call (0: the first) that crashes, if any
     bool writable = true;       // false: every Replace fails, as on a read-only medium
+    std::vector<std::string> leftoversRemoved;  // every RemoveLeftovers, in order
     // Called after every Replace that changed a file, with the new contents.
     std::function<void(const std::string& path, std::string_view contents)> onReplace;
 
@@ -55,6 +56,7 @@ public:
         if (onReplace) onReplace(path, contents);
         return true;
     }
+    void RemoveLeftovers(const std::string& path) override { leftoversRemoved.push_back(path); }
     bool SetAttributes(const std::string& path, std::uint32_t value) override {
         if (!files.count(path)) return false;
         attributes[path] = value;

@@ -49,6 +49,9 @@ TEST(ScheduleFile, FirstStartShowsTheDefaultsAndWritesNothing) {
     EXPECT_EQ(p.ui.Text(kMain, 编辑框4), "30");
     EXPECT_TRUE(p.ui.WindowVisible(kMain));
     EXPECT_TRUE(p.files.files.empty());
+    // What a killed save may have left beside the two files goes.
+    EXPECT_EQ(p.files.leftoversRemoved,
+              (std::vector<std::string>{"C:\\Tools\\close.ini", "C:\\Tools\\config.ini"}));
     EXPECT_EQ(p.app.settingsDirectory, "C:\\Tools\\");
     EXPECT_EQ(p.app.executableName, "Sutremo.exe");
 }
