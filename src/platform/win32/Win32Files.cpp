@@ -112,10 +112,11 @@ std::wstring TemporaryPath(const std::wstring& path) { return path + L".sutremo-
 // same moment holds the temporary file open: it cannot be removed or made again, and this
 // replace fails instead of mixing the two.
 //
-// Windows, unlike CreateFile(CREATE_ALWAYS), lets a rename replace a hidden or system file (a
-// read-only one is refused; Wine refuses neither). Should a file system refuse it all the same
-// (access denied), the target loses those two bits for a second rename and gets them back if that
-// fails too: only on that road is there a moment at which the old file lacks them.
+// Windows refuses CreateFile(CREATE_ALWAYS) with normal attributes on a hidden or system file,
+// but not, as far as is known, a rename over one (a read-only target is refused; Wine refuses
+// none of these). Should a rename be refused all the same (access denied), the target loses
+// those two bits for a second rename and gets them back if that fails too: only on that road is
+// there a moment at which the old file lacks them.
 bool DiskFiles::Replace(const std::string& path, std::string_view contents) {
     return ReplaceInPieces(path, 0, [contents](const PieceSink& put) { return put(contents); });
 }
