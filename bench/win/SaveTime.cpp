@@ -23,20 +23,10 @@ namespace {
 using namespace sut;
 using namespace sut::mainwnd;
 
-void SetPanel(test::PanelUi& ui, bool a, bool everyKey) {
-    const bool b = everyKey ? a : true;
-    for (ControlId day : {选择框1, 选择框2, 选择框3, 选择框4, 选择框5, 选择框6, 选择框7})
-        ui.checked[day] = b;
-    ui.checked[选择框8] = b;
-    ui.checked[选择框9] = !b;
-    ui.checked[选择框10] = false;  // the Run value is not what is measured
-    ui.checked[单选框1] = false;
-    ui.checked[单选框2] = b;
-    ui.checked[单选框3] = !b;
-    ui.texts[编辑框1] = a ? "23" : "7";
-    ui.texts[编辑框2] = b ? "59" : "5";
-    ui.texts[编辑框3] = b ? "58" : "0";
-    ui.texts[编辑框4] = b ? "45" : "30";
+// Every key changed, or only the hour.
+void ShowSchedule(test::PanelUi& ui, int run, bool everyKey) {
+    ui.ShowSchedule(everyKey ? run % 2 : 1);
+    if (!everyKey) ui.texts[编辑框1] = run % 2 ? "7" : "8";
 }
 
 bool WriteFiller(const std::wstring& path, const std::string& head, std::size_t bytes) {
@@ -85,7 +75,7 @@ int wmain(int argc, wchar_t** argv) {
     test::MemoryFiles memory;
     App memoryApp(Services{ui, clock, memory, registry, power, ticks});
     memoryApp.settingsDirectory = app.settingsDirectory;
-    SetPanel(ui, false, everyKey);
+    ShowSchedule(ui, 1, everyKey);
     SaveScheduleSettings(memoryApp);
     const std::wstring path = dir + L"\\close.ini";
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -95,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     for (int run = 0; run < runs; ++run) {
-        SetPanel(ui, run % 2 == 0, everyKey);
+        ShowSchedule(ui, run, everyKey);
         QueryPerformanceCounter(&start);
         SaveScheduleSettings(app);
         QueryPerformanceCounter(&end);

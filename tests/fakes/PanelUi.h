@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindowLayout.h"
 #include "platform/Ui.h"
 
 namespace sut::test {
@@ -17,6 +18,24 @@ public:
     std::map<ControlId, bool> checked;
     std::map<ControlId, std::string> texts;
     std::vector<std::string> messages;
+
+    // One of two schedules (phase 0 or 1) that differ in every control.
+    void ShowSchedule(int phase) {
+        using namespace mainwnd;
+        const bool a = phase == 0;
+        const ControlId days[] = {选择框1, 选择框2, 选择框3, 选择框4, 选择框5, 选择框6, 选择框7};
+        for (int i = 0; i < 7; ++i) checked[days[i]] = (i % 2 == 0) == a;
+        checked[选择框9] = !a;   // 开机启动
+        checked[选择框10] = a;   // 启动最小化
+        checked[选择框8] = a;    // 提醒
+        checked[单选框1] = false;
+        checked[单选框2] = a;
+        checked[单选框3] = !a;
+        texts[编辑框1] = a ? "23" : "7";
+        texts[编辑框2] = a ? "59" : "5";
+        texts[编辑框3] = a ? "58" : "0";
+        texts[编辑框4] = a ? "45" : "30";
+    }
 
     void OpenWindow(WindowId, bool) override {}
     void CloseWindow(WindowId) override {}

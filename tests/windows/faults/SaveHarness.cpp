@@ -35,7 +35,6 @@
 
 #include "FakeServices.h"
 #include "PanelUi.h"
-#include "app/MainWindowLayout.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
@@ -46,7 +45,6 @@
 namespace sut::faults {
 namespace {
 
-using namespace mainwnd;
 constexpr int kClose = 0, kConfig = 1;
 constexpr const char* kFileNames[2] = {"close.ini", "config.ini"};
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -75,23 +73,6 @@ struct Shared {
     volatile LONG step;         // the last step of the replace of the save under way (-1: none)
 };
 
-// The two settings the saves alternate between: every key differs.
-void SetPanel(test::PanelUi& ui, int phase) {
-    const bool a = phase == 0;
-    const ControlId days[] = {选择框1, 选择框2, 选择框3, 选择框4, 选择框5, 选择框6, 选择框7};
-    for (int i = 0; i < 7; ++i) ui.checked[days[i]] = (i % 2 == 0) == a;
-    ui.checked[选择框9] = !a;   // 开机启动
-    ui.checked[选择框10] = a;   // 启动最小化
-    ui.checked[选择框8] = a;    // 提醒
-    ui.checked[单选框1] = false;
-    ui.checked[单选框2] = a;
-    ui.checked[单选框3] = !a;
-    ui.texts[编辑框1] = a ? "23" : "7";
-    ui.texts[编辑框2] = a ? "59" : "5";
-    ui.texts[编辑框3] = a ? "58" : "0";
-    ui.texts[编辑框4] = a ? "45" : "30";
-}
-
 // Told when a save of a file begins (false) and when it has returned (true).
 using SaveMark = std::function<void(int file, bool done)>;
 
@@ -102,7 +83,7 @@ void Iterate(App& app, test::PanelUi& ui, int phase, const SaveMark& mark) {
         write();
         mark(file, true);
     };
-    SetPanel(ui, phase);
+    ui.ShowSchedule(phase);
     save(kClose, [&] { SaveScheduleSettings(app); });
     if (phase == 0) {
         save(kConfig, [&] { WritePassword(app, PasswordKind::Start, "开机密码A1"); });
@@ -205,7 +186,7 @@ void InitialFiles(std::string out[2]) {
     Services s;
     test::MemoryFiles files;
     App app = MakeApp(s, files, kDirectory);
-    SetPanel(s.ui, 1);
+    s.ui.ShowSchedule(1);
     SaveScheduleSettings(app);
     out[kClose] = files.files[PathOf(kClose)];
     out[kConfig] = "[Soft boot]\r\npassword=\r\n[Soft Exit]\r\npassword=\r\n[Soft lock]\r\npassword=\r\n";
@@ -414,7 +395,7 @@ void StartAndSave(const std::wstring& dir) {
     Services s;
     App app = MakeApp(s, win32::RealFiles(), win32::Gbk(dir) + "\\");
     RemoveSaveLeftovers(app);
-    SetPanel(s.ui, 0);
+    s.ui.ShowSchedule(0);
     SaveScheduleSettings(app);
 }
 
