@@ -359,7 +359,8 @@ private:
         if (line.kind == Line::Section) {
             if (inSection_) return false;  // the next section: the key is not in this one
             inSection_ = line.known && SameName(line.name, section_);
-        } else if (line.kind == Line::Key && inSection_ && line.known && SameName(line.name, key_)) {
+        } else if (line.kind == Line::Key && inSection_ && line.known &&
+                   SameName(line.name, key_)) {
             found_ = line.hasValue;
             if (found_) TakeValue(line);
             return false;
@@ -413,7 +414,9 @@ struct Targets {
 // Whether "[section]" and "key=..." read back as a header and a key of exactly these names, so
 // that a line written for one edit is found by the next as the file's own would be.
 bool ReadsBackAsWritten(std::string_view section, std::string_view key) {
-    auto breaks = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
+    auto breaks = [](std::string_view s) {
+        return s.find_first_of("\r\n") != std::string_view::npos;
+    };
     if (breaks(section) || breaks(key) || key.front() == '[' ||
         key.find('=') != std::string_view::npos)
         return false;
@@ -559,7 +562,8 @@ private:
         for (const Event& e : events_)
             if (e.line >= from && e.line < next_) next_ = e.line;
         nextReplaced_ = false;
-        for (const Event& e : events_) nextReplaced_ = nextReplaced_ || (e.line == next_ && e.replaces);
+        for (const Event& e : events_)
+            nextReplaced_ = nextReplaced_ || (e.line == next_ && e.replaces);
     }
     void Append(std::string_view bytes) {
         out_.append(bytes);

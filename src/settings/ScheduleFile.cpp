@@ -153,7 +153,8 @@ void LoadScheduleSettings(App& app) {
 void SaveScheduleSettings(App& app) {
     Save save(app);
     for (std::size_t i = kMonday; i <= kSunday; ++i) save.Add(static_cast<Index>(i));
-    for (Index i : {kStartWithWindows, kStartMinimised, kAction, kRemind, kRemindSeconds}) save.Add(i);
+    for (Index i : {kStartWithWindows, kStartMinimised, kAction, kRemind, kRemindSeconds})
+        save.Add(i);
     const bool timeInRange = save.AddTime();
     save.Write();
     if (app.ui.Checked(kMain, 选择框10)) RegisterAutostart(app);
