@@ -158,15 +158,42 @@ def firing_delay(runs):
     row("firing delay after the set second", values, "ms", "tens of ms")
 
 
+def save_time(runs):
+    """One save of close.ini on the real file layer: small and 100 MB, every key or one changed."""
+    exe = os.path.join(ROOT, "build/win64/save_time.exe")
+    for label, megabytes in [("small close.ini", 0), ("100 MB close.ini", 100)]:
+        for change in ("all", "one"):
+            # Each size and change in a fresh process and directory: its own peak memory.
+            directory = tempfile.mkdtemp(prefix="sutremo-save-")
+            with tempfile.TemporaryFile(mode="w+") as out_file:
+                subprocess.run([WINE, exe, windows_path(directory), str(megabytes),
+                                str(runs if megabytes == 0 else max(2, runs // 2)), change],
+                               stdout=out_file, stderr=subprocess.DEVNULL, timeout=3600)
+                out_file.seek(0)
+                out = out_file.read()
+            shutil.rmtree(directory, ignore_errors=True)
+            fields = dict(part.split("=") for part in out.split() if "=" in part)
+            what = "every key changed" if change == "all" else "one key changed"
+            times = [float(v) for v in fields.get("save_ms", "").split(",") if v]
+            row(f"save, {label}, {what}", times, "ms")
+            peak = int(fields["peak_working_set_kb"]) if "peak_working_set_kb" in fields else None
+            row(f"save, {label}, {what}: peak working set", [peak], "KiB")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--idle-seconds", type=int, default=60)
+    parser.add_argument("--only", choices=["save-time"], help="run this benchmark alone")
     args = parser.parse_args()
-    sizes()
-    startup(args.runs)
-    idle(max(1, args.runs // 2), args.idle_seconds)
-    firing_delay(args.runs)
+    if args.only == "save-time":
+        save_time(args.runs)
+    else:
+        sizes()
+        startup(args.runs)
+        idle(max(1, args.runs // 2), args.idle_seconds)
+        firing_delay(args.runs)
+        save_time(args.runs)
     widths = [max(len(str(r[i])) for r in rows + [("measure", "min", "median", "max", "unit", "goal")])
               for i in range(6)]
     header = ("measure", "min", "median", "max", "unit", "goal")

@@ -1,5 +1,5 @@
-// The INI writer on any file: what it wrote reads back, and every other key it could read
-// before reads the same after.
+// The INI writer on any file: what it wrote reads back, every other key it could read before
+// reads the same after, and edits made in one replace give the bytes of one write each.
 #include <cstdlib>
 
 #include "FakeServices.h"
@@ -29,6 +29,16 @@ std::string Plain(const std::string& s, bool name) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto f = sut::fuzz::Fields(data, size, 5);  // file, section, key, value, other key
+    const std::string path = "C:\\close.ini";
+    // Any bytes as names and values, the same key twice, a section new or not.
+    const sut::IniEdit edits[] = {{f[1], f[2], f[3]}, {f[1], f[4], f[3]}, {f[4], f[2], f[1]},
+                                  {f[1], f[2], f[4]}};
+    sut::test::MemoryFiles batch, oneByOne;
+    batch.files[path] = oneByOne.files[path] = f[0];
+    sut::WriteIniValues(batch, path, edits);
+    for (const sut::IniEdit& e : edits) sut::WriteIniValue(oneByOne, path, e.section, e.key, e.value);
+    if (batch.files != oneByOne.files) std::abort();
+
     const std::string section = Plain(f[1], true), key = Plain(f[2], true), value = Plain(f[3], false);
     const std::string other = Plain(f[4], true);
     if (section.empty() || key.empty() || other.empty()) return 0;
@@ -36,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (f[0].size() >= 2 && ((f[0][0] == '\xFF' && f[0][1] == '\xFE') || (f[0][0] == '\xFE' && f[0][1] == '\xFF')))
         return 0;
     sut::test::MemoryFiles files;
-    const std::string path = "C:\\close.ini";
     files.files[path] = f[0];
     const std::string otherBefore = sut::ReadIniValue(files, path, section, other, "\x01");
     sut::WriteIniValue(files, path, section, key, value);

@@ -30,6 +30,24 @@ public:
     // contents, never a mixture or a truncated file. A hidden or system file keeps those
     // attributes; a read-only file is left alone (false).
     virtual bool Replace(const std::string& path, std::string_view contents) = 0;
+    // Takes the next piece of a file's new contents; false when it could not be stored.
+    using PieceSink = std::function<bool(std::string_view)>;
+    // Replace, the new contents put a piece at a time by `write`, so that a file of any size need
+    // not be held whole. The new file carries `attributes` (FILE_ATTRIBUTE_* bits) from the
+    // moment it has the name; 0 keeps the old file's hidden and system bits. False, the file left
+    // as it was, when `write` returns false. By default the pieces are gathered, then replaced.
+    virtual bool ReplaceInPieces(const std::string& path, std::uint32_t attributes,
+                                 const std::function<bool(const PieceSink& put)>& write) {
+        std::string contents;
+        if (!write([&contents](std::string_view piece) {
+                contents.append(piece);
+                return true;
+            }))
+            return false;
+        return Replace(path, contents) && (attributes == 0 || SetAttributes(path, attributes));
+    }
+    // Removes what an interrupted replace of this file may have left beside it.
+    virtual void RemoveLeftovers(const std::string& path) { (void)path; }
     // Sets exactly these attributes (FILE_ATTRIBUTE_* bits).
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
 };

@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::string_view kKey = "password";
 
-std::string ConfigPath(const App& app) { return app.settingsDirectory + "config.ini"; }
+std::string ConfigPath(const App& app) {
+    return app.settingsDirectory + std::string(kPasswordFileName);
+}
 
 std::string_view SectionOf(PasswordKind kind) {
     switch (kind) {

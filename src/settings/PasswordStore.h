@@ -11,6 +11,8 @@
 
 namespace sut {
 
+inline constexpr std::string_view kPasswordFileName = "config.ini";
+
 enum class PasswordKind : std::uint8_t { Start, Exit, Lock };
 
 // Set when the stored value unscrambles to a non-empty text.

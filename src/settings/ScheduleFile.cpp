@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/MainWindowLayout.h"
 #include "app/PasswordWindows.h"
@@ -9,6 +10,7 @@
 #include "settings/Autostart.h"
 #include "settings/Ini.h"
 #include "settings/Numbers.h"
+#include "settings/PasswordStore.h"
 #include "settings/Paths.h"
 
 namespace sut {
@@ -82,44 +84,62 @@ std::string Load(App& app, Index index) {
     return value;
 }
 
-void Write(App& app, Index index, std::string_view value) {
-    const Setting& s = kSettings[index];
-    WriteIniValue(app.files, FilePath(app), s.section, s.key, value);
-}
+// The values of one save, as the edits of one write of the file.
+class Save {
+public:
+    explicit Save(App& app) : app_(app) {}
 
-void Save(App& app, Index index) {
-    const Setting& s = kSettings[index];
-    switch (s.kind) {
-    case Kind::Flag: Write(app, index, app.ui.Checked(kMain, s.control) ? "Y" : "N"); break;
-    case Kind::Text: Write(app, index, app.ui.Text(kMain, s.control)); break;
-    case Kind::Action:
-        for (std::size_t i = 0; i < kActionButtons.size(); ++i)
-            if (app.ui.Checked(kMain, kActionButtons[i])) Write(app, index, kActionCodes[i]);
-        break;
-    case Kind::Time: break;  // SaveTime converts and checks all three first
+    void Add(Index index) {
+        const Setting& s = kSettings[index];
+        switch (s.kind) {
+        case Kind::Flag: Put(index, app_.ui.Checked(kMain, s.control) ? "Y" : "N"); break;
+        case Kind::Text: Put(index, Keep(index, app_.ui.Text(kMain, s.control))); break;
+        case Kind::Action:
+            for (std::size_t i = 0; i < kActionButtons.size(); ++i)
+                if (app_.ui.Checked(kMain, kActionButtons[i])) Put(index, kActionCodes[i]);
+            break;
+        case Kind::Time: break;  // AddTime converts and checks all three first
+        }
     }
-}
+    // The three time keys when the time is in range; false when it is not.
+    bool AddTime() {
+        std::array<std::int32_t, 3> values{};
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = TextToInteger(app_.ui.Text(kMain, kSettings[kHour + i].control));
+        const bool inRange = values[0] >= 0 && values[0] <= 23 && values[1] >= 0 &&
+                             values[1] <= 59 && values[2] >= 0 && values[2] <= 59;
+        for (std::size_t i = 0; inRange && i < values.size(); ++i) {
+            const auto index = static_cast<Index>(kHour + i);
+            Put(index, Keep(index, IntegerToText(values[i])));
+        }
+        return inRange;
+    }
+    // One replace of the file, already hidden and system when it takes the name.
+    void Write() { WriteIniValues(app_.files, FilePath(app_), edits_, kScheduleFileAttributes); }
 
-void SaveTime(App& app) {
-    std::array<std::int32_t, 3> values{};
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = TextToInteger(app.ui.Text(kMain, kSettings[kHour + i].control));
-    const bool inRange = values[0] >= 0 && values[0] <= 23 && values[1] >= 0 && values[1] <= 59 &&
-                         values[2] >= 0 && values[2] <= 59;
-    if (!inRange) {
-        app.ui.ShowMessageBox("时间输入格式不正确，请重新输入", MessageKind::Plain);
-        return;
+private:
+    std::string_view Keep(Index index, std::string text) { return texts_[index] = std::move(text); }
+    void Put(Index index, std::string_view value) {
+        edits_.push_back({kSettings[index].section, kSettings[index].key, value});
     }
-    for (std::size_t i = 0; i < values.size(); ++i)
-        Write(app, static_cast<Index>(kHour + i), IntegerToText(values[i]));
-}
+
+    App& app_;
+    std::array<std::string, kCount> texts_;  // the values that are not constants
+    std::vector<IniEdit> edits_;
+};
 
 }  // namespace
+
+void RemoveSaveLeftovers(App& app) {
+    for (std::string_view name : {kScheduleFileName, kPasswordFileName})
+        app.files.RemoveLeftovers(app.settingsDirectory + std::string(name));
+}
 
 void LoadScheduleSettings(App& app) {
     const ExecutablePathParts parts = SplitExecutablePath(app.files.ExecutablePath());
     app.settingsDirectory = parts.settingsDirectory;
     app.executableName = parts.executableName;
+    RemoveSaveLeftovers(app);
     for (std::size_t i = kMonday; i <= kSunday; ++i) Load(app, static_cast<Index>(i));
     Load(app, kRemind);
     Load(app, kStartWithWindows);
@@ -128,14 +148,18 @@ void LoadScheduleSettings(App& app) {
     if (Load(app, kStartMinimised) == "Y") StartInTray(app);
 }
 
+// The keys in the order of the steps, as one write: the Run value follows the file that holds
+// the start-minimised flag, and the message about the time follows everything that is written.
 void SaveScheduleSettings(App& app) {
-    for (std::size_t i = kMonday; i <= kSunday; ++i) Save(app, static_cast<Index>(i));
-    Save(app, kStartWithWindows);
-    Save(app, kStartMinimised);
+    Save save(app);
+    for (std::size_t i = kMonday; i <= kSunday; ++i) save.Add(static_cast<Index>(i));
+    for (Index i : {kStartWithWindows, kStartMinimised, kAction, kRemind, kRemindSeconds})
+        save.Add(i);
+    const bool timeInRange = save.AddTime();
+    save.Write();
     if (app.ui.Checked(kMain, 选择框10)) RegisterAutostart(app);
     else UnregisterAutostart(app);
-    for (Index i : {kAction, kRemind, kRemindSeconds}) Save(app, i);
-    SaveTime(app);
+    if (!timeInRange) app.ui.ShowMessageBox("时间输入格式不正确，请重新输入", MessageKind::Plain);
     app.files.SetAttributes(FilePath(app), kScheduleFileAttributes);
 }
 

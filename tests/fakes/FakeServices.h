@@ -25,6 +25,7 @@ public:
     int replaceCount = 0;       // Replace calls that changed a file
     int crashAtReplace = -1;    // the Replace call (0: the first) that crashes, if any
     bool writable = true;       // false: every Replace fails, as on a read-only medium
+    std::vector<std::string> leftoversRemoved;  // every RemoveLeftovers, in order
     // Called after every Replace that changed a file, with the new contents.
     std::function<void(const std::string& path, std::string_view contents)> onReplace;
 
@@ -37,13 +38,25 @@ public:
     }
     // Atomic, like the real one: the file holds the old or the new contents, nothing between.
     bool Replace(const std::string& path, std::string_view contents) override {
+        return ReplaceInPieces(path, 0, [contents](const PieceSink& put) { return put(contents); });
+    }
+    bool ReplaceInPieces(const std::string& path, std::uint32_t attributesOfNew,
+                         const std::function<bool(const PieceSink& put)>& write) override {
         if (crashAtReplace == replaceCount) throw SimulatedCrash{};
         if (!writable) return false;
+        std::string contents;
+        if (!write([&contents](std::string_view piece) {
+                contents.append(piece);
+                return true;
+            }))
+            return false;
         ++replaceCount;
-        files[path] = std::string(contents);
+        files[path] = contents;
+        if (attributesOfNew != 0) attributes[path] = attributesOfNew;
         if (onReplace) onReplace(path, contents);
         return true;
     }
+    void RemoveLeftovers(const std::string& path) override { leftoversRemoved.push_back(path); }
     bool SetAttributes(const std::string& path, std::uint32_t value) override {
         if (!files.count(path)) return false;
         attributes[path] = value;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "FakeServices.h"
@@ -19,134 +22,30 @@ struct ReadCase {
     std::string section, key, fallback, expected;
 };
 
-// One file handed to the reader in pieces of a set size, as a disk hands over a large file.
-class PiecedFiles final : public Files {
+// Files handed to the reader in pieces of a set size, as a disk hands over a large file.
+class PiecedFiles final : public MemoryFiles {
 public:
-    PiecedFiles(std::string contents, std::size_t pieceSize)
-        : contents_(std::move(contents)), pieceSize_(pieceSize) {}
+    PiecedFiles(std::string contents, std::size_t pieceSize) : pieceSize_(pieceSize) {
+        files[kPath] = std::move(contents);
+    }
     std::size_t handedOver = 0;  // bytes given to the reader
 
-    std::string ExecutablePath() override { return {}; }
-    bool Read(const std::string&, std::string& contents) override {
-        contents = contents_;
-        return true;
-    }
-    bool ReadPieces(const std::string&,
+    bool ReadPieces(const std::string& path,
                     const std::function<bool(std::string_view)>& piece) override {
-        for (std::size_t at = 0; at < contents_.size(); at += pieceSize_) {
-            const std::string_view p = std::string_view(contents_).substr(at, pieceSize_);
+        const auto it = files.find(path);
+        if (it == files.end()) return false;
+        const std::string contents = it->second;
+        for (std::size_t at = 0; at < contents.size(); at += pieceSize_) {
+            const std::string_view p = std::string_view(contents).substr(at, pieceSize_);
             handedOver += p.size();
             if (!piece(p)) break;
         }
         return true;
     }
-    bool Replace(const std::string&, std::string_view) override { return false; }
-    bool SetAttributes(const std::string&, std::uint32_t) override { return false; }
 
 private:
-    std::string contents_;
     std::size_t pieceSize_;
 };
-
-// The reader as it was before it read in pieces: the whole text split into lines, each line
-// parsed, then the search. Kept here as the reference the streaming reader must agree with.
-namespace whole_text {
-
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A; }
-std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    return s;
-}
-std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
-std::string_view SkipLeadingControl(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) >= 0x01 &&
-           static_cast<unsigned char>(s.front()) <= 0x20)
-        s.remove_prefix(1);
-    return s;
-}
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size();) {
-        const std::size_t n = GbkCharLength(a, i);
-        if (n == 2) {
-            if (a.substr(i, 2) != b.substr(i, 2)) return false;
-        } else if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-        i += n;
-    }
-    return true;
-}
-std::string_view StripQuotes(std::string_view v) {
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        return v.substr(1, v.size() - 2);
-    return v;
-}
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
-}
-struct Line {
-    enum Kind { Blank, Section, Key } kind = Blank;
-    std::string_view name, value;
-    bool hasValue = false;
-};
-Line ParseLine(std::string_view raw) {
-    Line line;
-    const std::string_view text = Trim(raw);
-    if (text.empty()) return line;
-    if (text.front() == '[') {
-        std::size_t close = std::string_view::npos;
-        for (std::size_t i = 1; i < text.size(); i += GbkCharLength(text, i))
-            if (text[i] == ']') close = i;
-        if (close != std::string_view::npos) {
-            line.kind = Line::Section;
-            line.name = Trim(text.substr(1, close - 1));
-            return line;
-        }
-    }
-    line.kind = Line::Key;
-    const std::size_t eq = text.find('=');
-    line.hasValue = eq != std::string_view::npos;
-    line.name = line.hasValue ? TrimRight(text.substr(0, eq)) : text;
-    if (line.hasValue) line.value = TrimLeft(text.substr(eq + 1));
-    return line;
-}
-std::string Read(std::string_view text, std::string_view section, std::string_view key,
-                 std::string_view defaultValue) {
-    section = Trim(SkipLeadingControl(section));
-    key = Trim(SkipLeadingControl(key));
-    if (section.empty() || key.empty()) return {};
-    while (defaultValue.size() > 1 && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
-    std::string_view found = StripQuotes(defaultValue);
-    bool inSection = false;
-    for (std::string_view raw : SplitLines(text)) {
-        const Line line = ParseLine(raw);
-        if (line.kind == Line::Section) {
-            if (inSection) break;
-            inSection = SameName(line.name, section);
-        } else if (inSection && line.kind == Line::Key && SameName(line.name, key)) {
-            if (line.hasValue) found = StripQuotes(line.value);
-            break;
-        }
-    }
-    return std::string(CutGbk(found, 10239));
-}
-
-}  // namespace whole_text
 
 TEST(Ini, ReadTable) {
     const std::string longValue(20000, 'v');
@@ -196,7 +95,6 @@ TEST(Ini, ReadTable) {
         MemoryFiles files;
         files.files[kPath] = c.file;
         EXPECT_EQ(ReadIniValue(files, kPath, c.section, c.key, c.fallback), c.expected);
-        EXPECT_EQ(whole_text::Read(c.file, c.section, c.key, c.fallback), c.expected);
         for (std::size_t piece : {1, 2, 3, 7, 4096}) {
             PiecedFiles pieced(c.file, piece);
             EXPECT_EQ(ReadIniValue(pieced, kPath, c.section, c.key, c.fallback), c.expected)
@@ -205,48 +103,58 @@ TEST(Ini, ReadTable) {
     }
 }
 
-// Random files of header-like and key-like lines around the names searched for, mixed with the
-// bytes that matter to the rules (brackets, '=', blanks, quotes, line ends, NUL, GBK lead and
-// trail bytes that look like ']' or letters), read in random pieces: the answer is always the
-// whole-text reader's.
-TEST(Ini, PiecesOfAnySizeGiveTheWholeTextAnswer) {
-    std::mt19937 random(20240607);
+// Random files of header-like and key-like lines around a few names, mixed with the bytes that
+// matter to the rules (brackets, '=', blanks, quotes, line ends, NUL, GBK lead and trail bytes
+// that look like ']' or letters).
+struct RandomIni {
+    std::mt19937 random{20240607};
     const std::vector<std::string> atoms = {
         "[", "]", "=", " ", "\t", "\x1A", "\"", "'", "s", "S", "k", "K", "v", "ab", "\x80", "\x81",
         "\x81\x5D", "\x81\x41", "\x81\x61", "\xB9\xD8", "\x81\x7F", "\xFE", "\xFF",
         std::string(1, '\0'), "\r", "\n"};
     const std::vector<std::string> names = {"s", "k", "S", "K", "ab", "\x81\x5D", "\x81\x41", "[s"};
     const std::vector<std::string> ends = {"\r\n", "\n", "\r"};
-    auto pick = [&](const std::vector<std::string>& from) {
+
+    const std::string& Pick(const std::vector<std::string>& from) {
         return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
-    };
+    }
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
     // Up to `most` atoms, each there one time in three.
-    auto some = [&](int most) {
+    std::string Some(int most) {
         std::string out;
         for (int n = 0; n < most; ++n)
-            if (std::uniform_int_distribution<int>(0, 2)(random) == 0) out += pick(atoms);
+            if (Below(3) == 0) out += Pick(atoms);
         return out;
-    };
+    }
+    // Half the names in the file are the ones given.
+    std::string File(const std::string& section, const std::string& key) {
+        auto nameOf = [&](const std::string& wanted) { return Below(2) ? wanted : Pick(names); };
+        std::string file;
+        for (int lines = Below(11); lines > 0; --lines) {
+            switch (std::discrete_distribution<int>({3, 4, 1, 1})(random)) {
+            case 0: file += Some(1) + "[" + Some(1) + nameOf(section) + Some(1) + "]" + Some(2); break;
+            case 1: file += Some(1) + nameOf(key) + Some(1) + "=" + Some(6); break;
+            case 2: file += Some(1) + nameOf(key) + Some(1); break;
+            default: file += Some(12); break;
+            }
+            file += Pick(ends);
+        }
+        return file;
+    }
+};
+
+// Read in random pieces, such a file gives the answer it gives in one piece.
+TEST(Ini, PiecesOfAnySizeGiveTheOnePieceAnswer) {
+    RandomIni r;
     int found = 0;
     for (int round = 0; round < 20000; ++round) {
-        const std::string section = pick(names), key = pick(names);
-        // Half the names in the file are the ones searched for.
-        auto nameOf = [&](const std::string& wanted) {
-            return std::uniform_int_distribution<int>(0, 1)(random) ? wanted : pick(names);
-        };
-        std::string file;
-        for (int lines = std::uniform_int_distribution<int>(0, 10)(random); lines > 0; --lines) {
-            switch (std::discrete_distribution<int>({3, 4, 1, 1})(random)) {
-            case 0: file += some(1) + "[" + some(1) + nameOf(section) + some(1) + "]" + some(2); break;
-            case 1: file += some(1) + nameOf(key) + some(1) + "=" + some(6); break;
-            case 2: file += some(1) + nameOf(key) + some(1); break;
-            default: file += some(12); break;
-            }
-            file += pick(ends);
-        }
-        const std::string expected = whole_text::Read(file, section, key, "\x01");
+        const std::string section = r.Pick(r.names), key = r.Pick(r.names);
+        const std::string file = r.File(section, key);
+        MemoryFiles whole;
+        whole.files[kPath] = file;
+        const std::string expected = ReadIniValue(whole, kPath, section, key, "\x01");
         found += expected != "\x01";
-        PiecedFiles pieced(file, std::uniform_int_distribution<std::size_t>(1, 9)(random));
+        PiecedFiles pieced(file, static_cast<std::size_t>(1 + r.Below(9)));
         ASSERT_EQ(ReadIniValue(pieced, kPath, section, key, "\x01"), expected)
             << "file: " << ::testing::PrintToString(file) << " section " << section << " key " << key;
     }
@@ -291,7 +199,21 @@ public:
         piece(tail);
         return true;
     }
+    // What a replace writes, kept only in part: its size, its ends and its largest piece.
+    std::size_t written = 0, largestPiece = 0;
+    std::string writtenHead, writtenTail;
     bool Replace(const std::string&, std::string_view) override { return false; }
+    bool ReplaceInPieces(const std::string&, std::uint32_t,
+                         const std::function<bool(const PieceSink&)>& write) override {
+        return write([this](std::string_view piece) {
+            written += piece.size();
+            largestPiece = std::max(largestPiece, piece.size());
+            writtenHead.append(piece.substr(0, 64 - std::min<std::size_t>(writtenHead.size(), 64)));
+            writtenTail.append(piece.substr(piece.size() - std::min<std::size_t>(piece.size(), 64)));
+            if (writtenTail.size() > 64) writtenTail.erase(0, writtenTail.size() - 64);
+            return true;
+        });
+    }
     bool SetAttributes(const std::string&, std::uint32_t) override { return false; }
 };
 
@@ -309,6 +231,24 @@ TEST(Ini, HugeLinesAreReadWithoutHoldingThem) {
     files.head = "[s]\r\n";
     files.tail = "=2\r\nk=3\r\n";
     EXPECT_EQ(ReadIniValue(files, kPath, "s", "k", "d"), "3");
+}
+
+// Writing, too, goes through the file a piece at a time: 16 MiB, most of it in other sections,
+// written with a replaced key, a new key and a new section, in pieces no larger than the ones
+// read.
+TEST(Ini, HugeFilesAreWrittenWithoutHoldingThem) {
+    EndlessFiles files;
+    files.filler = "x=" + std::string((1 << 20) - 4, 'v') + "\r\n";
+    files.fillerPieces = 16;
+    files.head = "[s]\r\nk=old\r\n[big]\r\n";
+    files.tail = "[t]\r\ny=1";
+    const IniEdit edits[] = {{"s", "k", "new"}, {"t", "z", "2"}, {"u", "k", "3"}};
+    EXPECT_TRUE(WriteIniValues(files, kPath, edits));
+    EXPECT_EQ(files.writtenHead.substr(0, 21), "[s]\r\nk=new\r\n[big]\r\nx=");
+    const std::string end = "vv\r\n[t]\r\ny=1\r\nz=2\r\n[u]\r\nk=3\r\n";
+    EXPECT_EQ(files.writtenTail.substr(files.writtenTail.size() - end.size()), end);
+    EXPECT_EQ(files.written, files.head.size() + 16 * files.filler.size() + files.tail.size() + 17);
+    EXPECT_LE(files.largestPiece, 2u << 20);
 }
 
 TEST(Ini, MissingFileOrEmptyPathGivesTheDefaultOrNothing) {
@@ -356,6 +296,71 @@ TEST(Ini, WriteTable) {
     }
 }
 
+// The file after the edits made one WriteIniValue each, in order: what one replace must give.
+std::string OneWriteEach(const std::string* before, std::span<const IniEdit> edits) {
+    MemoryFiles files;
+    if (before) files.files[kPath] = *before;
+    for (const IniEdit& e : edits) WriteIniValue(files, kPath, e.section, e.key, e.value);
+    return files.files.count(kPath) ? files.files[kPath] : "<missing>";
+}
+
+// Several edits in one replace end as one write each would leave the file, whatever it held;
+// read in pieces of any size.
+TEST(Ini, EditsInOneReplaceEndAsOneWriteEach) {
+    struct Case {
+        const char* what;
+        std::optional<std::string> before;  // none: no file
+        std::vector<IniEdit> edits;
+    } cases[] = {
+        {"new file, sections interleaved", std::nullopt, {{"a", "x", "1"}, {"b", "y", "2"}, {"a", "z", "3"}}},
+        {"the same key twice: its first spelling, the last value", "[s]\r\n",
+         {{"s", "K", "1"}, {"S", "k", "2"}}},
+        {"names that differ in ASCII case", "[S]\r\nK=1\r\n", {{"s", "k", "2"}, {"s", "n", "3"}}},
+        {"new keys after the last key line, before the blank lines",
+         "[s]\r\nx=1\r\n;c\r\n\r\n \r\n[t]\r\n", {{"s", "a", "1"}, {"s", "b", "2"}, {"s", "x", "3"}}},
+        {"a new key after a replaced one", "[s]\r\nk=1\r\n", {{"s", "k", "2"}, {"s", "n", "3"}}},
+        {"only the first of duplicate sections", "[s]\r\na=1\r\n[s]\r\nk=1\r\n",
+         {{"s", "k", "2"}, {"s", "a", "3"}, {"t", "k", "4"}}},
+        {"LF, CR, no final line end", "k=0\n[s]\nk=1\r[t]\r\ny=2", {{"t", "y", "3"}, {"u", "z", "4"}}},
+        {"GBK names", "[关机周期]\r\n星期一=N", {{"关机周期", "星期二", "Y"}, {"关机周期", "星期一", "Y"}}},
+        {"headers and keys that do not read back as written", "[s]\r\n",
+         {{"s", "[x", "1]"}, {"s", "[x", "2"}, {"\x81", "k", "3"}, {"\x81", "k", "4"}, {"s", "a=b", "5"}}},
+        {"values that would add lines or have blanks", "[s]\r\nk=1\r\n",
+         {{"s", "k", "v\r\n[t]"}, {"s", "n", "  w  "}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string expected = OneWriteEach(c.before ? &*c.before : nullptr, c.edits);
+        for (std::size_t piece : {1, 3, 4096}) {
+            PiecedFiles files(c.before.value_or(""), piece);
+            if (!c.before) files.files.clear();
+            EXPECT_TRUE(WriteIniValues(files, kPath, c.edits));
+            EXPECT_EQ(files.files[kPath], expected) << "pieces of " << piece;
+        }
+    }
+}
+
+// The same on random files and random edits of a few names, some of them the file's.
+TEST(Ini, RandomEditsInOneReplaceEndAsOneWriteEach) {
+    RandomIni r;
+    for (int round = 0; round < 5000; ++round) {
+        std::vector<std::string> texts;  // the edits' names and values
+        for (int i = 1 + r.Below(4); i > 0; --i)
+            for (const std::string& text : {r.Pick(r.names), r.Pick(r.names), r.Some(3)}) texts.push_back(text);
+        std::vector<IniEdit> edits;
+        for (std::size_t i = 0; i < texts.size(); i += 3) edits.push_back({texts[i], texts[i + 1], texts[i + 2]});
+        const std::string file = r.File(texts[0], texts[1]);
+        PiecedFiles files(file, static_cast<std::size_t>(1 + r.Below(9)));
+        WriteIniValues(files, kPath, edits);
+        ASSERT_EQ(files.files[kPath], OneWriteEach(&file, edits))
+            << "file: " << ::testing::PrintToString(file);
+        // A key "[s..." written makes a header of its own: such edits are a replace each.
+        if (std::none_of(edits.begin(), edits.end(), [](const IniEdit& e) { return e.key[0] == '['; })) {
+            ASSERT_LE(files.replaceCount, 1);
+        }
+    }
+}
+
 TEST(Ini, WrittenValuesReadBackAsWritten) {
     MemoryFiles files;
     for (const char* value : {"Y", "", "abc", "２１", "a=b", "誠\\", "x ; y"}) {
@@ -367,8 +372,10 @@ TEST(Ini, WrittenValuesReadBackAsWritten) {
 
 TEST(Ini, UnchangedValueOrUnicodeFileIsNotRewritten) {
     MemoryFiles files;
-    files.files[kPath] = "[s]\r\nk=v\r\n";
+    files.files[kPath] = "[s]\r\nk=v\r\n[t]\r\nn=\r\n";
     EXPECT_TRUE(WriteIniValue(files, kPath, "s", "k", "v"));
+    const IniEdit same[] = {{"t", "n", ""}, {"s", "k", "v"}};
+    EXPECT_TRUE(WriteIniValues(files, kPath, same));
     EXPECT_EQ(files.replaceCount, 0);
 
     const std::string unicode("\xFF\xFE[\0s\0]\0", 8);

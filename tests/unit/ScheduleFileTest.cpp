@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 
 #include "FakeServices.h"
 #include "app/MainWindowLayout.h"
 #include "settings/Ini.h"
+#include "settings/Numbers.h"
 #include "settings/ScheduleFile.h"
 
 namespace sut {
@@ -47,6 +49,9 @@ TEST(ScheduleFile, FirstStartShowsTheDefaultsAndWritesNothing) {
     EXPECT_EQ(p.ui.Text(kMain, 编辑框4), "30");
     EXPECT_TRUE(p.ui.WindowVisible(kMain));
     EXPECT_TRUE(p.files.files.empty());
+    // What a killed save may have left beside the two files goes.
+    EXPECT_EQ(p.files.leftoversRemoved,
+              (std::vector<std::string>{"C:\\Tools\\close.ini", "C:\\Tools\\config.ini"}));
     EXPECT_EQ(p.app.settingsDirectory, "C:\\Tools\\");
     EXPECT_EQ(p.app.executableName, "Sutremo.exe");
 }
@@ -161,7 +166,20 @@ TEST(ScheduleFile, OutOfRangeTimeShowsTheMessageAndKeepsTheStoredTime) {
         p.ui.Type(kMain, 编辑框4, "99");
         p.ui.Type(kMain, 编辑框1, "1");
         p.ui.Type(kMain, c.box, c.typed);
+        std::string fileAtMessage;
+        std::size_t runValuesAtMessage = 0;
+        std::uint32_t attributesAtMessage = 0;
+        p.ui.onMessageBox = [&](const test::MessageBoxCall&) {
+            fileAtMessage = p.files.files[kFile];
+            runValuesAtMessage = p.registry.values.size();
+            attributesAtMessage = p.files.attributes[kFile];
+        };
         p.Save();
+        // When the message shows, the rest of the save is written, hidden and system, and the
+        // Run value follows it.
+        EXPECT_EQ(fileAtMessage, p.files.files[kFile]);
+        EXPECT_EQ(runValuesAtMessage, 1u);
+        EXPECT_EQ(attributesAtMessage, 6u);
         ASSERT_EQ(p.ui.messages.size(), 1u);
         EXPECT_EQ(p.ui.messages[0].text, "时间输入格式不正确，请重新输入");
         EXPECT_EQ(p.ui.messages[0].caption, "信息：");
@@ -229,51 +247,83 @@ TEST(ScheduleFile, AFailedWriteIsSilentAndTheNextStartLoadsTheOldFile) {
     EXPECT_TRUE(next.ui.Checked(kMain, 选择框1));
 }
 
-// A save is one file replace per changed key; the process may die before any of them. Whatever
-// the moment, the next start finds every key, each with its old or its new value.
-TEST(ScheduleFile, ASaveKilledAtAnyWriteLeavesEveryKeyOldOrNew) {
-    const char* keys[][2] = {
-        {"关机周期", "星期一"}, {"关机周期", "星期二"}, {"关机周期", "星期三"}, {"关机周期", "星期四"},
-        {"关机周期", "星期五"}, {"关机周期", "星期六"}, {"关机周期", "星期日"}, {"开机启动", "开关"},
-        {"启动最小化", "开关"}, {"关机操作", "关机方式"}, {"提醒时间", "是否提醒"},
-        {"提醒时间", "秒"},     {"关机时间", "小时"},     {"关机时间", "分钟"}, {"关机时间", "秒"}};
-    auto changeEverything = [](Program& p) {
-        for (ControlId box : kBoxes) p.ui.SetChecked(kMain, box, false);
-        p.ui.SetChecked(kMain, 单选框3, false);
-        p.ui.SetChecked(kMain, 单选框1, true);
-        p.ui.Type(kMain, 编辑框1, "23");
-        p.ui.Type(kMain, 编辑框2, "1");
-        p.ui.Type(kMain, 编辑框3, "2");
-        p.ui.Type(kMain, 编辑框4, "60");
+// The 15 writes of a save one at a time, in the order of its steps, over the file as it was:
+// what the save's one replace must give.
+std::string OneWriteEach(const std::optional<std::string>& before, test::FakeUi& ui) {
+    test::MemoryFiles files;
+    if (before) files.files[kFile] = *before;
+    auto write = [&](const char* section, const char* key, const std::string& value) {
+        WriteIniValue(files, kFile, section, key, value);
     };
-    std::vector<std::string> oldValues, newValues;
-    Program whole(kEverythingSet);
-    for (auto& k : keys) oldValues.push_back(whole.Value(k[0], k[1]));
-    changeEverything(whole);
-    whole.Save();
-    for (auto& k : keys) newValues.push_back(whole.Value(k[0], k[1]));
+    auto flag = [&](ControlId box) { return std::string(ui.Checked(kMain, box) ? "Y" : "N"); };
+    const char* days[] = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+    for (int i = 0; i < 7; ++i) write("关机周期", days[i], flag(kBoxes[i]));
+    write("开机启动", "开关", flag(选择框9));
+    write("启动最小化", "开关", flag(选择框10));
+    const ControlId radios[] = {单选框1, 单选框2, 单选框3};
+    for (int i = 0; i < 3; ++i)
+        if (ui.Checked(kMain, radios[i])) write("关机操作", "关机方式", std::to_string(i + 1));
+    write("提醒时间", "是否提醒", flag(选择框8));
+    write("提醒时间", "秒", ui.Text(kMain, 编辑框4));
+    const std::int32_t hour = TextToInteger(ui.Text(kMain, 编辑框1)),
+                       minute = TextToInteger(ui.Text(kMain, 编辑框2)),
+                       second = TextToInteger(ui.Text(kMain, 编辑框3));
+    if (hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59) {
+        write("关机时间", "小时", IntegerToText(hour));
+        write("关机时间", "分钟", IntegerToText(minute));
+        write("关机时间", "秒", IntegerToText(second));
+    }
+    return files.files.count(kFile) ? files.files[kFile] : "<missing>";
+}
 
-    for (int crashAt = 0;; ++crashAt) {
-        SCOPED_TRACE(crashAt);
-        Program p(kEverythingSet);
-        changeEverything(p);
-        p.files.crashAtReplace = crashAt;
-        bool crashed = false;
-        try {
+// One save is one replace of the file, with exactly the bytes of its 15 writes one at a time,
+// whatever the file held: hand-edited, duplicate sections, other line ends, hostile bytes.
+TEST(ScheduleFile, ASaveIsOneReplaceWithTheBytesOfItsWritesOneByOne) {
+    using namespace std::string_literals;
+    std::mt19937 random(7);
+    std::string randomBytes(4096, '\0');
+    for (char& c : randomBytes) c = static_cast<char>(random() & 0xFF);
+    struct Case {
+        const char* what;
+        std::optional<std::string> before;  // none: no file
+    } cases[] = {
+        {"no file", std::nullopt},
+        {"empty", ""},
+        {"as a save leaves it", kEverythingSet},
+        {"hand-edited", "; 定时关机\r\n[关机时间]\r\n 小时 = \"7\" \r\n备注=手改\r\n\r\n[关机周期]\r\n"
+                        "星期日=Y\r\n  星期一 =N\r\n\r\n \r\n[其他]\r\nx=1\r\n"},
+        {"duplicate sections", "[关机周期]\r\n星期一=Y\r\n[提醒时间]\r\n秒=5\r\n[关机周期]\r\n"
+                               "星期二=Y\r\n[提醒时间]\r\n是否提醒=Y\r\n"},
+        {"no final line break", "[关机操作]\r\n关机方式=2"},
+        {"LF and CR line ends", "[关机周期]\n星期三=Y\n[关机时间]\r小时=9\r"},
+        {"keys before any section, headers that only look alike",
+         "秒=1\r\n[关机时间 ]x]\r\n小时=1\r\n[关机时间]]\r\n分钟=2\r\n[关机时间\r\n秒=3\r\n"},
+        {"NUL bytes", "[关机周期]\r\n星期一=Y\r\n星期二=\0Y\r\n\0星期三=Y\r\n[提醒\0时间]\r\n"
+                      "秒=45\r\n[关机时间]\r\n小时=1\0" "2\r\n\0分钟=30\r\n\0\0"s},
+        {"random bytes", randomBytes},
+        {"one long line", "[关机时间" + std::string(1 << 20, 'x')},
+    };
+    struct Panel {
+        const char* what;
+        const char *hour, *minute, *second;
+    } panels[] = {{"time in range", "08", "5", ""}, {"time out of range", "24", "0", "0"}};
+    for (const Case& c : cases) {
+        for (const Panel& panel : panels) {
+            SCOPED_TRACE(std::string(c.what) + ", " + panel.what);
+            Program p;
+            if (c.before) p.files.files[kFile] = *c.before;
+            for (ControlId box : {选择框2, 选择框3, 选择框8, 选择框10}) p.ui.SetChecked(kMain, box, true);
+            p.ui.SetChecked(kMain, 单选框1, false);
+            p.ui.SetChecked(kMain, 单选框3, true);
+            p.ui.Type(kMain, 编辑框1, panel.hour);
+            p.ui.Type(kMain, 编辑框2, panel.minute);
+            p.ui.Type(kMain, 编辑框3, panel.second);
+            p.ui.Type(kMain, 编辑框4, "45");
+            const std::string expected = OneWriteEach(c.before, p.ui);
             p.Save();
-        } catch (const test::SimulatedCrash&) {
-            crashed = true;
-        }
-        Program next(p.files.files[kFile]);
-        for (std::size_t i = 0; i < std::size(keys); ++i) {
-            const std::string value = next.Value(keys[i][0], keys[i][1]);
-            EXPECT_TRUE(value == oldValues[i] || value == newValues[i])
-                << keys[i][0] << "/" << keys[i][1] << "=" << value;
-        }
-        if (!crashed) {
-            EXPECT_EQ(crashAt, 14);  // every key changes but 启动最小化 / 开关
-            EXPECT_EQ(p.files.files[kFile], whole.files.files[kFile]);
-            break;
+            EXPECT_EQ(p.files.files[kFile], expected);
+            EXPECT_EQ(p.files.replaceCount, 1);
+            EXPECT_EQ(p.files.attributes[kFile], 6u);
         }
     }
 }

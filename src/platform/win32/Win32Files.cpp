@@ -21,10 +21,6 @@ public:
     Handle& operator=(const Handle&) = delete;
     bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return h_; }
-    void Reset(HANDLE h) {
-        Close();
-        h_ = h;
-    }
     bool Close() {
         const bool ok = !Valid() || CloseHandle(h_);
         h_ = INVALID_HANDLE_VALUE;
@@ -34,32 +30,6 @@ public:
 private:
     HANDLE h_;
 };
-
-// Decimal digits as a wide string; std::to_wstring would bring in the whole wide printf.
-std::wstring Digits(unsigned long value) {
-    std::wstring digits;
-    do {
-        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
-
-// A new file beside the target, opened for writing by nobody else; empty when none can be made.
-std::wstring CreateTempBeside(const std::wstring& target, Handle& handle) {
-    const std::wstring stem = target + L"." + Digits(GetCurrentProcessId()) + L"-";
-    for (unsigned n = 0; n < 1000; ++n) {
-        std::wstring name = stem + Digits(n) + L".tmp";
-        HANDLE h = CreateFileW(ExtendedPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            handle.Reset(h);
-            return name;
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    return {};
-}
 
 bool WriteAll(HANDLE h, std::string_view contents) {
     while (!contents.empty()) {
@@ -130,52 +100,76 @@ bool DiskFiles::ReadPieces(const std::string& path,
     return true;
 }
 
+std::wstring TemporaryPath(const std::wstring& path) { return path + L".sutremo-tmp"; }
+
 // Write a new file beside the target, flush it, then rename it over the target: a crash, a kill
 // or a power cut at any moment leaves the old file or the new one, never a truncated one.
 //
-// close.ini is hidden and system. Windows refuses CreateFile(CREATE_ALWAYS) with normal
-// attributes on such a file (Wine lets it pass), and whether a rename may replace one has varied,
-// so the target loses those two bits just before the rename and the new file gets the old
-// attributes back right after it. If the rename fails, the old file gets them back instead.
+// The temporary file has one fixed name per target, so an interrupted replace leaves at most
+// one, which the next replace of that file (or RemoveLeftovers, at the program's start) removes.
+// It is made with the final attributes, so the file under the target's name is hidden and system
+// at every moment when it should be. Another copy of the program writing the same file at the
+// same moment holds the temporary file open: it cannot be removed or made again, and this
+// replace fails instead of mixing the two.
+//
+// Windows refuses CreateFile(CREATE_ALWAYS) with normal attributes on a hidden or system file,
+// but not, as far as is known, a rename over one (a read-only target is refused; Wine refuses
+// none of these). Should a rename be refused all the same (access denied), the target loses
+// those two bits for a second rename and gets them back if that fails too: only on that road is
+// there a moment at which the old file lacks them.
 bool DiskFiles::Replace(const std::string& path, std::string_view contents) {
+    return ReplaceInPieces(path, 0, [contents](const PieceSink& put) { return put(contents); });
+}
+
+bool DiskFiles::ReplaceInPieces(const std::string& path, std::uint32_t attributes,
+                                const std::function<bool(const PieceSink& put)>& write) {
     auto step = [this](Step s) {
         if (beforeStep) beforeStep(s);
     };
-    const std::wstring target = Wide(path);
-    const std::wstring extendedTarget = ExtendedPath(target);
-    const DWORD oldAttributes = GetFileAttributesW(extendedTarget.c_str());
+    const std::wstring target = ExtendedPath(Wide(path));
+    const std::wstring temp = ExtendedPath(TemporaryPath(Wide(path)));
+    const DWORD oldAttributes = GetFileAttributesW(target.c_str());
     const bool targetExists = oldAttributes != INVALID_FILE_ATTRIBUTES;
     // A read-only file is not to be written, as with any other write; Wine's rename would
     // replace it all the same.
     if (targetExists && (oldAttributes & FILE_ATTRIBUTE_READONLY)) return false;
+    DWORD newAttributes = attributes;
+    if (newAttributes == 0 && targetExists) newAttributes = oldAttributes & kSticky;
+    if (newAttributes == 0) newAttributes = FILE_ATTRIBUTE_NORMAL;
 
+    step(Step::RemoveLeftover);
+    DeleteFileW(temp.c_str());
     step(Step::CreateTemp);
-    Handle temp(INVALID_HANDLE_VALUE);
-    const std::wstring tempName = CreateTempBeside(target, temp);
-    if (tempName.empty()) return false;
-    const std::wstring extendedTemp = ExtendedPath(tempName);
-    bool ok = WriteAll(temp.Get(), contents.substr(0, contents.size() / 2));
-    step(Step::HalfWritten);
-    ok = ok && WriteAll(temp.Get(), contents.substr(contents.size() / 2));
+    Handle handle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, newAttributes,
+                              nullptr));
+    if (!handle.Valid()) return false;
+    bool ok = write([&](std::string_view piece) {
+        step(Step::Write);
+        return WriteAll(handle.Get(), piece);
+    });
     step(Step::FlushTemp);
-    ok = ok && FlushFileBuffers(temp.Get());
-    ok = temp.Close() && ok;
+    ok = ok && FlushFileBuffers(handle.Get());
+    ok = handle.Close() && ok;
 
-    if (ok && targetExists && (oldAttributes & kSticky)) {
-        step(Step::ClearTargetAttributes);
-        SetFileAttributesW(extendedTarget.c_str(), oldAttributes & ~kSticky);
-    }
+    constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
     if (ok) {
         step(Step::Rename);
-        ok = MoveFileExW(extendedTemp.c_str(), extendedTarget.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        ok = MoveFileExW(temp.c_str(), target.c_str(), kMove) != 0;
+        if (!ok && targetExists && (oldAttributes & kSticky) &&
+            GetLastError() == ERROR_ACCESS_DENIED) {
+            step(Step::ClearTargetAttributes);
+            SetFileAttributesW(target.c_str(), oldAttributes & ~kSticky);
+            step(Step::RenameAgain);
+            ok = MoveFileExW(temp.c_str(), target.c_str(), kMove) != 0;
+            if (!ok) SetFileAttributesW(target.c_str(), oldAttributes);
+        }
     }
-    if (!ok) DeleteFileW(extendedTemp.c_str());
-    if (targetExists && (oldAttributes & kSticky)) {
-        step(Step::RestoreAttributes);
-        SetFileAttributesW(extendedTarget.c_str(), oldAttributes);
-    }
+    if (!ok) DeleteFileW(temp.c_str());
     return ok;
+}
+
+void DiskFiles::RemoveLeftovers(const std::string& path) {
+    DeleteFileW(ExtendedPath(TemporaryPath(Wide(path))).c_str());
 }
 
 bool DiskFiles::SetAttributes(const std::string& path, std::uint32_t attributes) {

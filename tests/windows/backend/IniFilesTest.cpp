@@ -1,9 +1,10 @@
 // The disk layer under the INI engine: whole-file replace that survives a crash at any step,
-// hidden and system files, long paths and the executable's own path.
+// hidden and system files, its one temporary file, long paths and the executable's own path.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/win32/Text.h"
@@ -48,6 +49,18 @@ protected:
         std::string text;
         EXPECT_TRUE(files_.Read(path, text));
         return text;
+    }
+    // Files in the directory whose names start with the given one's, other than it: what its
+    // replaces left beside it.
+    int Beside(const std::wstring& name) const {
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileW((dir_ + name + L"*").c_str(), &found);
+        int count = 0;
+        if (h == INVALID_HANDLE_VALUE) return 0;
+        do count += name != found.cFileName;
+        while (FindNextFileW(h, &found));
+        FindClose(h);
+        return count;
     }
     // Files in the directory other than the given one: left-over temporary files.
     int OtherFiles(const std::wstring& keep) const {
@@ -101,29 +114,90 @@ TEST_F(IniFiles, AReadOnlyFileIsLeftAsItWas) {
     SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// A crash, kill or power cut at any step of a replace leaves the old or the new file whole, and
-// the next save works.
-TEST_F(IniFiles, AReplaceInterruptedAtAnyStepLeavesTheOldOrTheNewFile) {
+// A crash, kill or power cut before any step of a replace leaves the old file whole, hidden and
+// system, and at most the one temporary file beside it, which the next replace or the next start
+// (RemoveLeftovers) removes.
+TEST_F(IniFiles, AReplaceInterruptedAtAnyStepLeavesTheOldFileAndOneTemporaryFile) {
     using Step = DiskFiles::Step;
     const std::string oldText = "[s]\r\nk=" + std::string(5000, 'o') + "\r\n";
     const std::string newText = "[s]\r\nk=" + std::string(7000, 'n') + "\r\n";
-    for (Step at : {Step::CreateTemp, Step::HalfWritten, Step::FlushTemp,
-                    Step::ClearTargetAttributes, Step::Rename, Step::RestoreAttributes}) {
-        SCOPED_TRACE(static_cast<int>(at));
-        const std::string path = Path(L"s" + std::to_wstring(static_cast<int>(at)) + L".ini");
+    const struct Case {
+        const char* what;
+        Step at;
+        int occurrence;         // the step's n-th coming (Write comes before each piece)
+        bool cleanedByNextReplace;  // else by RemoveLeftovers
+    } cases[] = {
+        {"remove leftover", Step::RemoveLeftover, 1, true},
+        {"create temp", Step::CreateTemp, 1, false},
+        {"first piece", Step::Write, 1, true},
+        {"second piece", Step::Write, 2, false},
+        {"flush", Step::FlushTemp, 1, true},
+        {"rename", Step::Rename, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring name = std::wstring(c.what, c.what + std::strlen(c.what)) + L".ini";
+        const std::string path = Path(name);
         ASSERT_TRUE(files_.Replace(path, oldText));
         ASSERT_TRUE(files_.SetAttributes(path, kHiddenSystem));
         DiskFiles crashing;
-        crashing.beforeStep = [at](Step s) {
-            if (s == at) throw Interrupted{};
+        int seen = 0;
+        crashing.beforeStep = [&](Step s) {
+            if (s == c.at && ++seen == c.occurrence) throw Interrupted{};
         };
-        EXPECT_THROW(crashing.Replace(path, newText), Interrupted);
-        const std::string left = Contents(path);
-        EXPECT_TRUE(left == oldText || left == newText) << left.size() << " bytes";
-        EXPECT_EQ(left == newText, at == Step::RestoreAttributes);
-        EXPECT_TRUE(files_.Replace(path, "[s]\r\nk=again\r\n"));
-        EXPECT_EQ(Contents(path), "[s]\r\nk=again\r\n");
+        EXPECT_THROW(crashing.ReplaceInPieces(path, kHiddenSystem,
+                                              [&](const Files::PieceSink& put) {
+                                                  return put(std::string_view(newText).substr(0, 3000)) &&
+                                                         put(std::string_view(newText).substr(3000));
+                                              }),
+                     Interrupted);
+        EXPECT_EQ(Contents(path), oldText);
+        EXPECT_EQ(GetFileAttributesW(Wide(path).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, kHiddenSystem);
+        EXPECT_LE(Beside(name), 1);
+        if (c.cleanedByNextReplace) {
+            EXPECT_TRUE(files_.ReplaceInPieces(path, kHiddenSystem, [&](const Files::PieceSink& put) {
+                return put(newText);
+            }));
+            EXPECT_EQ(Contents(path), newText);
+        } else {
+            files_.RemoveLeftovers(path);
+        }
+        EXPECT_EQ(Beside(name), 0);
+        EXPECT_EQ(GetFileAttributesW(Wide(path).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, kHiddenSystem);
     }
+}
+
+// The new file has the attributes asked for before it takes the name; without any, those of
+// the old file's hidden and system bits; a failed write leaves the old file and no temporary one.
+TEST_F(IniFiles, TheNewFileHasItsAttributesAndAFailedWriteLeavesNothing) {
+    const std::string path = Path(L"n.ini");
+    ASSERT_TRUE(files_.ReplaceInPieces(path, kHiddenSystem, [](const Files::PieceSink& put) { return put("a"); }));
+    EXPECT_EQ(GetFileAttributesW(Wide(path).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, kHiddenSystem);
+    ASSERT_TRUE(files_.Replace(path, "b"));
+    EXPECT_EQ(GetFileAttributesW(Wide(path).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, kHiddenSystem);
+    EXPECT_FALSE(files_.ReplaceInPieces(path, kHiddenSystem, [](const Files::PieceSink& put) {
+        put("half");
+        return false;
+    }));
+    EXPECT_EQ(Contents(path), "b");
+    EXPECT_EQ(Beside(L"n.ini"), 0);
+}
+
+// Another program holding the file open without letting it be deleted (an editor, a virus
+// scanner): the rename is refused; the old file keeps its contents and attributes, and no
+// temporary file stays.
+TEST_F(IniFiles, ARefusedRenameLeavesTheOldFileAsItWas) {
+    const std::string path = Path(L"held.ini");
+    ASSERT_TRUE(files_.Replace(path, "old"));
+    ASSERT_TRUE(files_.SetAttributes(path, kHiddenSystem));
+    HANDLE held = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files_.ReplaceInPieces(path, kHiddenSystem, [](const Files::PieceSink& put) { return put("new"); }));
+    CloseHandle(held);
+    EXPECT_EQ(Contents(path), "old");
+    EXPECT_EQ(GetFileAttributesW(Wide(path).c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, kHiddenSystem);
+    EXPECT_EQ(Beside(L"held.ini"), 0);
 }
 
 TEST_F(IniFiles, PathsLongerThanMaxPathWork) {

@@ -182,6 +182,43 @@ TEST(IniOracle, WritesWhatTheSystemReadsAsItsOwn) {
     }
 }
 
+// Several edits in one replace against the system making them one call each: the system reads
+// this engine's file as it reads its own, for every key edited and every key the file held.
+TEST(IniOracle, EditsInOneReplaceReadLikeTheSystemsWritesOneByOne) {
+    const std::vector<IniEdit> edits = {
+        {"关机周期", "星期一", "Y"}, {"关机周期", "星期二", "N"}, {"开机启动", "开关", "Y"},
+        {"启动最小化", "开关", "N"}, {"关机操作", "关机方式", "2"}, {"提醒时间", "是否提醒", "Y"},
+        {"提醒时间", "秒", "45"},    {"关机时间", "小时", "8"},     {"关机时间", "秒", "0"},
+        {"关机周期", "星期日", "Y"}, {"关机操作", "关机方式", "3"}};
+    const struct Row {
+        const char* what;
+        std::string file;
+    } rows[] = {
+        {"no file", ""},
+        {"hand-edited", "; 注释\r\n[关机时间]\r\n 小时 = 7 \r\n\r\n[关机周期]\r\n星期日=N\r\n\r\n[其他]\r\nx=1\r\n"},
+        {"duplicate sections, LF", "[提醒时间]\n秒=5\n[关机周期]\n星期一=N\n[提醒时间]\n是否提醒=N\n"},
+        {"no final line end", "[关机操作]\r\n关机方式=1"},
+    };
+    std::vector<std::pair<std::string, std::string>> probes = {{"关机时间", "分钟"}, {"其他", "x"}};
+    for (const IniEdit& e : edits) probes.emplace_back(e.section, e.key);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string ourPath = Dir().NewFile(r.file);
+        const std::string systemPath = Dir().NewFile(r.file);
+        win32::DiskFiles files;
+        EXPECT_TRUE(WriteIniValues(files, ourPath, edits));
+        for (const IniEdit& e : edits)
+            WritePrivateProfileStringA(std::string(e.section).c_str(), std::string(e.key).c_str(),
+                                       std::string(e.value).c_str(), systemPath.c_str());
+        for (const auto& [section, key] : probes) {
+            SCOPED_TRACE(section + "/" + key);
+            const std::string expected = SystemRead(systemPath, section, key, "<none>");
+            EXPECT_EQ(SystemRead(ourPath, section, key, "<none>"), expected);
+            EXPECT_EQ(OurRead(ourPath, section, key, "<none>"), expected);
+        }
+    }
+}
+
 // The system writes a value with a line break as it is, so that it adds lines of its own; this
 // engine stores the value up to the break.
 TEST(IniOracle, AValueCannotAddLines) {

@@ -1,147 +1,102 @@
 // Kill-during-save fault trials, under Wine. One program, two roles:
 //
 //   save_harness.exe trials N [--seed S]   the driver: N trials, then the counts; exit code 1
-//                                          when any file was damaged
+//                                          when any trial broke a promise below
 //   save_harness.exe run DIR MAPPING [K]   the worker: the program's real save code on the real
 //                                          Win32 file layer, in a loop (K iterations, or forever)
 //
 // The worker alternates between two known settings: each iteration saves the schedule exactly as
-// "保存设置" does (SaveScheduleSettings, 15 keys, each a whole-file replace of close.ini, every
-// key changing) and then makes three password writes to config.ini (WritePassword and
-// ClearPassword, each one replace). Its Ui is an inert panel holding the controls' values; the
-// registry and the power service are in memory; the tick count is fixed, so that the scrambled
-// passwords, too, are known in advance.
+// "保存设置" does (SaveScheduleSettings, every key changing) and then makes three password writes
+// to config.ini (WritePassword and ClearPassword). Each of those four is one save of one file. Its
+// Ui is an inert panel holding the controls' values; the registry and the power service are in
+// memory; the tick count is fixed, so that the scrambled passwords, too, are known in advance.
 //
-// The driver first plays the same sequence on an in-memory file system, which gives every
-// complete file each replace can leave, in order; a worker run to completion must end on the same
-// bytes (a self-check). Each trial then starts a worker in a fresh directory holding the initial
-// files, kills it (TerminateProcess) at a random moment, and compares each file with what the
-// worker's replace count allows: with no replace of that file under way, the last complete file;
-// with one under way, its old or its new complete file. Anything else (truncated, empty, mixed,
-// missing) counts as damaged. A save is one replace per key by design, so a kill between two
-// keys leaves a complete file whose first keys are new: the trials hold each replace to
-// all-or-nothing, and the save to "every key old or new".
+// The driver first plays the same sequence on an in-memory file system, which gives the complete
+// file after each save; a worker run to completion must end on the same bytes (a self-check). Each
+// trial then starts a worker in a fresh directory holding the initial files, kills it
+// (TerminateProcess) at a random moment, and holds each file to what the worker's save count
+// allows: with no save of that file under way, the file after the last save; with one under way,
+// the complete file before it or the complete file after it. A file whose keys each read as
+// before or as after that save, but which is neither file, counts as mixed; anything else
+// (truncated, empty, missing) as damaged. Also, after the kill: close.ini is hidden and system,
+// and at most one temporary file lies beside the settings files; after the next start and save,
+// none.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "FakeServices.h"
-#include "app/MainWindowLayout.h"
+#include "PanelUi.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
+#include "settings/Ini.h"
 #include "settings/PasswordStore.h"
 #include "settings/ScheduleFile.h"
 
 namespace sut::faults {
 namespace {
 
-using namespace mainwnd;
-constexpr WindowId kMain = WindowId::MainWindow;
 constexpr int kClose = 0, kConfig = 1;
 constexpr const char* kFileNames[2] = {"close.ini", "config.ini"};
-constexpr int kSteps = 6;  // DiskFiles::Step values
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+// DiskFiles::Step values, and one before them: a save killed before its replace began.
+constexpr const char* kStepNames[] = {"before its replace", "remove leftover", "create temp",
+                                      "write", "flush", "rename", "clear attributes",
+                                      "rename again"};
+constexpr int kSteps = static_cast<int>(std::size(kStepNames));
+
+// The keys of each file: what decides whether a file is a mixture of two saves.
+const std::vector<std::pair<const char*, const char*>> kKeys[2] = {
+    {{"关机周期", "星期一"}, {"关机周期", "星期二"}, {"关机周期", "星期三"}, {"关机周期", "星期四"},
+     {"关机周期", "星期五"}, {"关机周期", "星期六"}, {"关机周期", "星期日"}, {"开机启动", "开关"},
+     {"启动最小化", "开关"}, {"关机操作", "关机方式"}, {"提醒时间", "是否提醒"}, {"提醒时间", "秒"},
+     {"关机时间", "小时"}, {"关机时间", "分钟"}, {"关机时间", "秒"}},
+    {{"Soft boot", "password"}, {"Soft Exit", "password"}, {"Soft lock", "password"}},
+};
 
 // What the worker tells the driver, in memory the driver also maps: it survives the kill.
 struct Shared {
-    volatile LONG ready;          // the worker is about to start its loop
-    volatile LONG iterations;     // completed iterations
-    volatile LONG begun[2];       // replaces begun, per file
-    volatile LONG finished[2];    // replaces returned, per file
-    volatile LONG failed[2];      // replaces that returned false
-    volatile LONG step;           // the last step of DiskFiles::Replace entered
+    volatile LONG ready;        // the worker is about to start its loop
+    volatile LONG iterations;   // completed iterations
+    volatile LONG begun[2];     // saves begun, per file
+    volatile LONG finished[2];  // saves returned, per file
+    volatile LONG failed;       // replaces that reported failure
+    volatile LONG step;         // the last step of the replace of the save under way (-1: none)
 };
 
-// The main window's controls, as values: all the save code reads. Every other call is inert.
-class PanelUi final : public Ui {
-public:
-    std::map<ControlId, bool> checked;
-    std::map<ControlId, std::string> texts;
-
-    void OpenWindow(WindowId, bool) override {}
-    void CloseWindow(WindowId) override {}
-    bool IsOpen(WindowId window) override { return window == kMain; }
-    std::string Text(WindowId, ControlId c) override { return texts[c]; }
-    void SetText(WindowId, ControlId c, std::string_view t) override { texts[c] = std::string(t); }
-    bool Checked(WindowId, ControlId c) override { return checked[c]; }
-    void SetChecked(WindowId, ControlId c, bool on) override { checked[c] = on; }
-    bool Visible(WindowId, ControlId) override { return true; }
-    void SetVisible(WindowId, ControlId, bool) override {}
-    bool WindowVisible(WindowId) override { return true; }
-    void SetWindowVisible(WindowId, bool) override {}
-    WindowState State(WindowId) override { return WindowState::Normal; }
-    void SetState(WindowId, WindowState) override {}
-    int OuterWidth(WindowId) override { return 0; }
-    int OuterHeight(WindowId) override { return 0; }
-    void SetOuterWidth(WindowId, int) override {}
-    void SetOuterHeight(WindowId, int) override {}
-    void SetTimerPeriod(WindowId, ControlId, int) override {}
-    void SetTrayIcon(std::string_view) override {}
-    void ShowPopupMenu(WindowId, ControlId) override {}
-    void ShowMessageBox(std::string_view text, MessageKind, std::string_view) override {
-        std::fprintf(stderr, "save_harness: unexpected message %.*s\n",
-                     static_cast<int>(text.size()), text.data());
-        std::exit(3);
-    }
-    [[noreturn]] void EndProgram() override { std::exit(3); }
-};
-
-class FixedTicks final : public Ticks {
-public:
-    std::uint32_t TickCount() override { return 4242; }
-};
-
-class NoClock final : public Clock {
-public:
-    LocalTime Now() override { return {}; }
-};
-
-// The two settings the saves alternate between: every key differs.
-void SetPanel(PanelUi& ui, int phase) {
-    const bool a = phase == 0;
-    const ControlId days[] = {选择框1, 选择框2, 选择框3, 选择框4, 选择框5, 选择框6, 选择框7};
-    for (int i = 0; i < 7; ++i) ui.checked[days[i]] = (i % 2 == 0) == a;
-    ui.checked[选择框9] = !a;   // 开机启动
-    ui.checked[选择框10] = a;   // 启动最小化
-    ui.checked[选择框8] = a;    // 提醒
-    ui.checked[单选框1] = false;
-    ui.checked[单选框2] = a;
-    ui.checked[单选框3] = !a;
-    ui.texts[编辑框1] = a ? "23" : "7";
-    ui.texts[编辑框2] = a ? "59" : "5";
-    ui.texts[编辑框3] = a ? "58" : "0";
-    ui.texts[编辑框4] = a ? "45" : "30";
-}
+// Told when a save of a file begins (false) and when it has returned (true).
+using SaveMark = std::function<void(int file, bool done)>;
 
 // One iteration: the schedule saved with the settings of the phase, then three password writes.
-void Iterate(App& app, PanelUi& ui, int phase) {
-    SetPanel(ui, phase);
-    SaveScheduleSettings(app);
+void Iterate(App& app, test::PanelUi& ui, int phase, const SaveMark& mark) {
+    auto save = [&mark](int file, const std::function<void()>& write) {
+        mark(file, false);
+        write();
+        mark(file, true);
+    };
+    ui.ShowSchedule(phase);
+    save(kClose, [&] { SaveScheduleSettings(app); });
     if (phase == 0) {
-        WritePassword(app, PasswordKind::Start, "开机密码A1");
-        WritePassword(app, PasswordKind::Lock, "lockA1");
-        ClearPassword(app, PasswordKind::Exit);
+        save(kConfig, [&] { WritePassword(app, PasswordKind::Start, "开机密码A1"); });
+        save(kConfig, [&] { WritePassword(app, PasswordKind::Lock, "lockA1"); });
+        save(kConfig, [&] { ClearPassword(app, PasswordKind::Exit); });
     } else {
-        ClearPassword(app, PasswordKind::Start);
-        WritePassword(app, PasswordKind::Exit, "退出密码B2");
-        WritePassword(app, PasswordKind::Lock, "lockB2");
+        save(kConfig, [&] { ClearPassword(app, PasswordKind::Start); });
+        save(kConfig, [&] { WritePassword(app, PasswordKind::Exit, "退出密码B2"); });
+        save(kConfig, [&] { WritePassword(app, PasswordKind::Lock, "lockB2"); });
     }
 }
 
-int FileIndex(const std::string& path) {
-    return path.size() >= 10 && path.compare(path.size() - 10, 10, "config.ini") == 0 ? kConfig
-                                                                                      : kClose;
-}
-
-// The real file layer, with the replaces counted in the shared memory.
+// The real file layer, with the replaces that fail counted in the shared memory.
 class ObservedFiles final : public Files {
 public:
     ObservedFiles(Files& real, Shared& shared) : real_(real), shared_(shared) {}
@@ -154,41 +109,33 @@ public:
         return real_.ReadPieces(path, piece);
     }
     bool Replace(const std::string& path, std::string_view contents) override {
-        const int f = FileIndex(path);
-        shared_.begun[f] = shared_.begun[f] + 1;
-        const bool ok = real_.Replace(path, contents);
-        if (!ok) shared_.failed[f] = shared_.failed[f] + 1;
-        shared_.finished[f] = shared_.finished[f] + 1;
-        return ok;
+        return Count(real_.Replace(path, contents));
     }
+    bool ReplaceInPieces(const std::string& path, std::uint32_t attributes,
+                         const std::function<bool(const PieceSink& put)>& write) override {
+        return Count(real_.ReplaceInPieces(path, attributes, write));
+    }
+    void RemoveLeftovers(const std::string& path) override { real_.RemoveLeftovers(path); }
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
         return real_.SetAttributes(path, attributes);
     }
 
 private:
+    bool Count(bool ok) {
+        if (!ok) shared_.failed = shared_.failed + 1;
+        return ok;
+    }
     Files& real_;
     Shared& shared_;
 };
 
-// The in-memory files, also keeping every complete file each replace made, in order.
-struct SequenceFiles : test::MemoryFiles {
-    std::string directory;
-    std::vector<std::string> states[2];  // [0]: the initial file
-    SequenceFiles() {
-        onReplace = [this](const std::string& path, std::string_view contents) {
-            states[FileIndex(path)].emplace_back(contents);
-        };
-    }
-    SequenceFiles(const SequenceFiles&) = delete;
-    SequenceFiles& operator=(const SequenceFiles&) = delete;
-};
-
 struct Services {
-    PanelUi ui;
-    NoClock clock;
+    test::PanelUi ui;
+    test::FakeClock clock;
     test::MemoryRegistry registry;
     test::RecordingPower power;
-    FixedTicks ticks;
+    test::FakeTicks ticks;
+    Services() { ticks.tick = 4242; }
 };
 
 App MakeApp(Services& s, Files& files, const std::string& directory) {
@@ -206,13 +153,22 @@ int RunWorker(const std::wstring& dir, const std::wstring& mapping, long iterati
     auto* shared = static_cast<Shared*>(MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Shared)));
     if (!shared) return 2;
     auto& disk = dynamic_cast<win32::DiskFiles&>(win32::RealFiles());
-    disk.beforeStep = [shared](win32::DiskFiles::Step s) { shared->step = static_cast<LONG>(s); };
+    disk.beforeStep = [shared](win32::DiskFiles::Step s) { shared->step = static_cast<LONG>(s) + 1; };
     ObservedFiles files(disk, *shared);
     Services services;
     App app = MakeApp(services, files, win32::Gbk(dir) + "\\");
+    const SaveMark mark = [shared](int file, bool done) {
+        if (done) {
+            shared->finished[file] = shared->finished[file] + 1;
+        } else {
+            shared->step = 0;
+            shared->begun[file] = shared->begun[file] + 1;
+        }
+    };
     shared->ready = 1;
     for (long i = 0; iterations < 0 || i < iterations; ++i) {
-        Iterate(app, services.ui, static_cast<int>(i % 2));
+        Iterate(app, services.ui, static_cast<int>(i % 2), mark);
+        if (!services.ui.messages.empty()) return 3;  // the saves show nothing
         shared->iterations = shared->iterations + 1;
     }
     return 0;
@@ -220,16 +176,19 @@ int RunWorker(const std::wstring& dir, const std::wstring& mapping, long iterati
 
 // ---- the driver ----
 
+const std::string kDirectory = "C:\\x\\";
+
+std::string PathOf(int f) { return kDirectory + kFileNames[f]; }
+
 // The initial files of every trial: the schedule as phase 1 saves it, the passwords all cleared.
 // Neither takes a scramble, so the sequence below starts where the worker's does.
 void InitialFiles(std::string out[2]) {
     Services s;
-    SequenceFiles files;
-    files.directory = "C:\\x\\";
-    App app = MakeApp(s, files, files.directory);
-    SetPanel(s.ui, 1);
+    test::MemoryFiles files;
+    App app = MakeApp(s, files, kDirectory);
+    s.ui.ShowSchedule(1);
     SaveScheduleSettings(app);
-    out[kClose] = files.files["C:\\x\\close.ini"];
+    out[kClose] = files.files[PathOf(kClose)];
     out[kConfig] = "[Soft boot]\r\npassword=\r\n[Soft Exit]\r\npassword=\r\n[Soft lock]\r\npassword=\r\n";
 }
 
@@ -237,20 +196,19 @@ void InitialFiles(std::string out[2]) {
 class Expected {
 public:
     explicit Expected(const std::string initial[2]) {
-        files_.directory = "C:\\x\\";
         for (int f : {kClose, kConfig}) {
-            files_.files[files_.directory + kFileNames[f]] = initial[f];
-            files_.states[f].push_back(initial[f]);
+            files_.files[PathOf(f)] = initial[f];
+            states_[f].push_back(initial[f]);
         }
-        app_ = std::make_unique<App>(MakeApp(services_, files_, files_.directory));
+        app_ = std::make_unique<App>(MakeApp(services_, files_, kDirectory));
         afterIteration_.push_back({0, 0});
     }
-    // The complete file after n replaces of file f.
+    // The complete file after n saves of file f.
     const std::string& State(int f, long n) {
-        while (static_cast<long>(files_.states[f].size()) <= n) Step();
-        return files_.states[f][static_cast<std::size_t>(n)];
+        while (static_cast<long>(states_[f].size()) <= n) Step();
+        return states_[f][static_cast<std::size_t>(n)];
     }
-    // The replace counts after k whole iterations.
+    // The save counts after k whole iterations.
     std::pair<long, long> CountsAfter(long k) {
         while (static_cast<long>(afterIteration_.size()) <= k) Step();
         return afterIteration_[static_cast<std::size_t>(k)];
@@ -258,16 +216,41 @@ public:
 
 private:
     void Step() {
-        Iterate(*app_, services_.ui, static_cast<int>(iteration_++ % 2));
-        afterIteration_.push_back({static_cast<long>(files_.states[kClose].size()) - 1,
-                                   static_cast<long>(files_.states[kConfig].size()) - 1});
+        Iterate(*app_, services_.ui, static_cast<int>(iteration_++ % 2), [this](int f, bool done) {
+            if (done) states_[f].push_back(files_.files[PathOf(f)]);
+        });
+        afterIteration_.push_back({static_cast<long>(states_[kClose].size()) - 1,
+                                   static_cast<long>(states_[kConfig].size()) - 1});
     }
     Services services_;
-    SequenceFiles files_;
+    test::MemoryFiles files_;
+    std::vector<std::string> states_[2];  // [0]: the initial file
     std::unique_ptr<App> app_;
     long iteration_ = 0;
     std::vector<std::pair<long, long>> afterIteration_;
 };
+
+enum class Found { Idle, Old, New, Mixed, Damaged };
+
+// What a file left by a kill is, given the complete file before and after the save under way
+// (the same when none was).
+Found Classify(int f, bool present, const std::string& bytes, const std::string& before,
+               const std::string& after, bool underWay) {
+    if (present && bytes == after) return underWay ? Found::New : Found::Idle;
+    if (present && underWay && bytes == before) return Found::Old;
+    if (!present || !underWay) return Found::Damaged;
+    test::MemoryFiles files;
+    files.files["f"] = bytes;
+    files.files["before"] = before;
+    files.files["after"] = after;
+    for (const auto& [section, key] : kKeys[f]) {
+        const std::string value = ReadIniValue(files, "f", section, key, "\x01");
+        if (value != ReadIniValue(files, "before", section, key, "\x01") &&
+            value != ReadIniValue(files, "after", section, key, "\x01"))
+            return Found::Damaged;
+    }
+    return Found::Mixed;
+}
 
 std::wstring TempDirectory(const std::wstring& name) {
     wchar_t temp[MAX_PATH];
@@ -315,15 +298,16 @@ bool ReadWhole(const std::wstring& path, std::string& bytes) {
     return true;
 }
 
-// Files in the directory that are neither the executable's nor the settings: left-over temporary
-// files of a replace that was killed.
+// Files in the directory other than the two settings files: what replaces left behind.
 int LeftOvers(const std::wstring& dir) {
     int n = 0;
     WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW((dir + L"\\*.tmp").c_str(), &found);
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &found);
     if (h == INVALID_HANDLE_VALUE) return 0;
-    do ++n;
-    while (FindNextFileW(h, &found));
+    do {
+        const std::wstring name = found.cFileName;
+        n += name != L"." && name != L".." && name != L"close.ini" && name != L"config.ini";
+    } while (FindNextFileW(h, &found));
     FindClose(h);
     return n;
 }
@@ -388,17 +372,32 @@ void Pause(std::uint64_t micros) {
 
 struct Tally {
     int trials = 0;
-    int damaged[2] = {0, 0};
-    int idle[2] = {0, 0};      // no replace of the file under way: the last complete file
-    int oldFile[2] = {0, 0};   // a replace under way: its old complete file
-    int newFile[2] = {0, 0};   //                      its new complete file
+    int found[2][5] = {};      // per file, by Found
     int failedWrites = 0;      // replaces that reported failure (not a kill's doing)
-    int leftOvers = 0;         // trials that left a temporary file behind
+    int tempAfterKill = 0;     // trials that left a temporary file
+    int tempsAfterKill = 0;    // trials that left more than one
+    int tempAfterNextSave = 0; // trials with a temporary file still there after the next start and save
     int notHidden = 0;         // trials after which close.ini lacked hidden or system
-    int beforeFirstSave = 0;   // kills before the first replace
-    int steps[kSteps] = {};    // the step of DiskFiles::Replace entered last, when killed in one
+    int notHiddenAfterNextSave = 0;
+    int beforeFirstSave = 0;   // kills before the first save began
+    int steps[kSteps] = {};    // the last step of the replace of the save under way
     long iterationsMax = 0;
 };
+
+bool HiddenSystem(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kHiddenSystem) == kHiddenSystem;
+}
+
+// The program started again in the directory and the schedule saved: what the next start and
+// save do to what the kill left.
+void StartAndSave(const std::wstring& dir) {
+    Services s;
+    App app = MakeApp(s, win32::RealFiles(), win32::Gbk(dir) + "\\");
+    RemoveSaveLeftovers(app);
+    s.ui.ShowSchedule(0);
+    SaveScheduleSettings(app);
+}
 
 int RunTrials(int count, std::uint32_t seed) {
     std::string initial[2];
@@ -418,7 +417,7 @@ int RunTrials(int count, std::uint32_t seed) {
         const std::wstring dir = TempDirectory(base + std::to_wstring(n));
         for (int f : {kClose, kConfig}) WriteWhole(dir + L"\\" + win32::Wide(kFileNames[f]), initial[f]);
         // As a save leaves it.
-        SetFileAttributesW((dir + L"\\close.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        SetFileAttributesW((dir + L"\\close.ini").c_str(), kHiddenSystem);
         ZeroMemory(shared, sizeof(Shared));
         return dir;
     };
@@ -436,12 +435,14 @@ int RunTrials(int count, std::uint32_t seed) {
             }
         }
         const auto counts = expected.CountsAfter(iterations);
-        bool same = shared->begun[kClose] == counts.first && shared->begun[kConfig] == counts.second;
+        bool same = shared->begun[kClose] == counts.first &&
+                    shared->begun[kConfig] == counts.second && shared->failed == 0;
         for (int f : {kClose, kConfig}) {
             std::string bytes;
             same = same && ReadWhole(dir + L"\\" + win32::Wide(kFileNames[f]), bytes) &&
                    bytes == expected.State(f, f == kClose ? counts.first : counts.second);
         }
+        same = same && LeftOvers(dir) == 0 && HiddenSystem(dir + L"\\close.ini");
         RemoveTree(dir);
         if (!same) {
             std::printf("save_harness: the worker's files differ from the expected sequence\n");
@@ -467,7 +468,7 @@ int RunTrials(int count, std::uint32_t seed) {
         if (run == 0 || micros < iterationMicros) iterationMicros = micros;
         RemoveTree(dir);
     }
-    std::printf("fault trials: %d, seed %u, one iteration (15 schedule keys + 3 password writes) "
+    std::printf("fault trials: %d, seed %u, one iteration (a schedule save and 3 password writes) "
                 "%.1f ms\n", count, seed, iterationMicros / 1000);
 
     std::mt19937 random(seed);
@@ -475,6 +476,7 @@ int RunTrials(int count, std::uint32_t seed) {
     std::uniform_int_distribution<std::uint64_t> delay(0, static_cast<std::uint64_t>(3 * iterationMicros));
     Tally t;
     int startFailures = 0;
+    const char* foundNames[] = {"idle", "old", "new", "MIXED", "DAMAGED"};
     for (int trial = 0; trial < count; ++trial) {
         const std::wstring dir = freshDirectory(trial);
         {
@@ -485,7 +487,7 @@ int RunTrials(int count, std::uint32_t seed) {
                 DWORD code = 0;
                 const bool ended = w.WaitExit(0, code);
                 std::printf("save_harness: trial %d: the worker did not start (%s %lu, "
-                            "replaces begun %ld)\n",
+                            "saves begun %ld)\n",
                             trial, ended ? "exit code" : "still running", ended ? code : 0,
                             static_cast<long>(shared->begun[kClose] + shared->begun[kConfig]));
                 w.Kill();
@@ -499,54 +501,56 @@ int RunTrials(int count, std::uint32_t seed) {
         }
         ++t.trials;
         t.iterationsMax = std::max(t.iterationsMax, static_cast<long>(shared->iterations));
+        t.failedWrites += shared->failed;
         if (shared->begun[kClose] == 0 && shared->begun[kConfig] == 0) ++t.beforeFirstSave;
-        bool inReplace = false;
+        bool inSave = false;
         for (int f : {kClose, kConfig}) {
-            const long begun = shared->begun[f], finished = shared->finished[f];
-            t.failedWrites += shared->failed[f];
+            const long begun = shared->begun[f];
+            const bool underWay = begun != shared->finished[f];
+            inSave = inSave || underWay;
             std::string bytes;
             const bool present = ReadWhole(dir + L"\\" + win32::Wide(kFileNames[f]), bytes);
-            const bool underWay = begun != finished;
-            inReplace = inReplace || underWay;
-            if (present && !underWay && bytes == expected.State(f, begun)) {
-                ++t.idle[f];
-            } else if (present && underWay && bytes == expected.State(f, begun - 1)) {
-                ++t.oldFile[f];
-            } else if (present && underWay && bytes == expected.State(f, begun)) {
-                ++t.newFile[f];
-            } else if (++t.damaged[f] <= 5) {
-                std::printf("trial %d: %s %s (replaces begun %ld, returned %ld): %zu bytes\n",
-                            trial, kFileNames[f], present ? "DAMAGED" : "MISSING", begun,
-                            finished, bytes.size());
-            }
+            const Found found = Classify(f, present, bytes, expected.State(f, underWay ? begun - 1 : begun),
+                                         expected.State(f, begun), underWay);
+            if (++t.found[f][static_cast<int>(found)] <= 5 && found >= Found::Mixed)
+                std::printf("trial %d: %s %s (saves begun %ld, returned %ld): %zu bytes\n", trial,
+                            kFileNames[f], present ? foundNames[static_cast<int>(found)] : "MISSING",
+                            begun, static_cast<long>(shared->finished[f]), bytes.size());
         }
-        if (inReplace && shared->step >= 0 && shared->step < kSteps) ++t.steps[shared->step];
-        if (LeftOvers(dir) > 0) ++t.leftOvers;
-        const DWORD attributes = GetFileAttributesW((dir + L"\\close.ini").c_str());
-        const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-        if (shared->begun[kClose] > 0 && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & hiddenSystem) != hiddenSystem)
-            ++t.notHidden;
+        if (inSave && shared->step >= 0 && shared->step < kSteps) ++t.steps[shared->step];
+        const int leftOvers = LeftOvers(dir);
+        t.tempAfterKill += leftOvers > 0;
+        t.tempsAfterKill += leftOvers > 1;
+        t.notHidden += !HiddenSystem(dir + L"\\close.ini");
+        StartAndSave(dir);
+        t.tempAfterNextSave += LeftOvers(dir) > 0;
+        t.notHiddenAfterNextSave += !HiddenSystem(dir + L"\\close.ini");
         RemoveTree(dir);
     }
 
-    const char* stepNames[kSteps] = {"create temp", "write", "flush", "clear attributes",
-                                      "rename", "restore attributes"};
+    auto of = [&](Found found) { return t.found[kClose][static_cast<int>(found)] + t.found[kConfig][static_cast<int>(found)]; };
     std::printf("trials: %d\n", t.trials);
-    std::printf("damaged: close.ini %d, config.ini %d\n", t.damaged[kClose], t.damaged[kConfig]);
+    std::printf("damaged: close.ini %d, config.ini %d\n", t.found[kClose][4], t.found[kConfig][4]);
+    std::printf("mixed (every key old or new, but neither file): close.ini %d, config.ini %d\n",
+                t.found[kClose][3], t.found[kConfig][3]);
     for (int f : {kClose, kConfig})
-        std::printf("%s: no replace under way %d (the last complete file); replace under way: old "
-                    "file %d, new file %d\n",
-                    kFileNames[f], t.idle[f], t.oldFile[f], t.newFile[f]);
-    std::printf("killed inside a replace, by the last step entered:");
-    for (int s = 0; s < kSteps; ++s) std::printf(" %s %d%s", stepNames[s], t.steps[s], s + 1 < kSteps ? "," : "\n");
-    std::printf("killed before the first replace: %d; most iterations reached: %ld\n",
+        std::printf("%s: no save under way %d (the last complete file); save under way: old file "
+                    "%d, new file %d\n",
+                    kFileNames[f], t.found[f][0], t.found[f][1], t.found[f][2]);
+    std::printf("killed inside a save, by the last step of its replace entered:");
+    for (int s = 0; s < kSteps; ++s) std::printf(" %s %d%s", kStepNames[s], t.steps[s], s + 1 < kSteps ? "," : "\n");
+    std::printf("killed before the first save: %d; most iterations reached: %ld\n",
                 t.beforeFirstSave, t.iterationsMax);
-    std::printf("trials leaving a temporary file: %d; close.ini without hidden+system: %d; "
-                "replaces that reported failure: %d; workers that failed to start (made again): "
-                "%d\n",
-                t.leftOvers, t.notHidden, t.failedWrites, startFailures);
-    return t.damaged[kClose] + t.damaged[kConfig] == 0 && t.failedWrites == 0 ? 0 : 1;
+    std::printf("after the kill: trials leaving a temporary file %d, more than one %d; close.ini "
+                "without hidden+system %d\n", t.tempAfterKill, t.tempsAfterKill, t.notHidden);
+    std::printf("after the next start and save: trials leaving a temporary file %d; close.ini "
+                "without hidden+system %d\n", t.tempAfterNextSave, t.notHiddenAfterNextSave);
+    std::printf("replaces that reported failure: %d; workers that failed to start (made again): "
+                "%d\n", t.failedWrites, startFailures);
+    const bool kept = of(Found::Damaged) + of(Found::Mixed) + t.tempsAfterKill +
+                          t.tempAfterNextSave + t.notHidden + t.notHiddenAfterNextSave +
+                          t.failedWrites == 0;
+    return kept ? 0 : 1;
 }
 
 }  // namespace
