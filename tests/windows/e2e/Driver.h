@@ -23,7 +23,8 @@ const std::wstring& ProgramPath();
 std::wstring Wide(std::string_view gbk);
 std::string Gbk(std::wstring_view wide);
 
-// Polls until the condition holds or the deadline passes; returns the last result.
+// Polls until the condition holds or the deadline passes; returns the last result. The deadline
+// is multiplied by SUTREMO_E2E_WAIT_SCALE when set.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 struct Launch {
