@@ -1,6 +1,7 @@
 // Before <windows.h>, whose macros (ExitWindows) clash with names of the platform interfaces.
 #include "platform/win32/Services.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/RegistryView.h"
 
 #include <windows.h>
 
@@ -13,9 +14,10 @@ public:
                           std::string_view data) override {
         const std::wstring path = Wide(keyPath);
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS &&
-            RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_WRITE | kMachineView, &key) !=
+                ERROR_SUCCESS &&
+            RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                            KEY_WRITE | kMachineView, nullptr, &key, nullptr) != ERROR_SUCCESS)
             return false;
         const std::wstring value = Wide(data);
         const LONG result = RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ,
@@ -27,8 +29,8 @@ public:
 
     bool DeleteMachineValue(std::string_view keyPath, std::string_view name) override {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(keyPath).c_str(), 0, KEY_WRITE, &key) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(keyPath).c_str(), 0, KEY_WRITE | kMachineView,
+                          &key) != ERROR_SUCCESS)
             return false;
         const LONG result = RegDeleteValueW(key, Wide(name).c_str());
         RegCloseKey(key);

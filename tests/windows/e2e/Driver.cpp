@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <vector>
 
 #include "settings/PasswordCodec.h"
@@ -83,7 +85,14 @@ int Px(int units) {
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    // The deadlines suit a program that runs natively; SUTREMO_E2E_WAIT_SCALE stretches them for
+    // one that runs emulated (the i686 build in scripts/trixie-env).
+    static const DWORD scale = [] {
+        wchar_t text[8] = {};
+        GetEnvironmentVariableW(L"SUTREMO_E2E_WAIT_SCALE", text, 8);
+        return std::max<DWORD>(1, std::wcstoul(text, nullptr, 10));
+    }();
+    const ULONGLONG end = GetTickCount64() + ULONGLONG{timeoutMs} * scale;
     for (;;) {
         if (condition()) return true;
         if (GetTickCount64() >= end) return condition();

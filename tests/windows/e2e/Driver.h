@@ -29,7 +29,8 @@ std::string Gbk(std::wstring_view wide);
 // Under Wine every process of a prefix has the same dpi, this driver's included.
 int Px(int units);
 
-// Polls until the condition holds or the deadline passes; returns the last result.
+// Polls until the condition holds or the deadline passes; returns the last result. The deadline
+// is multiplied by SUTREMO_E2E_WAIT_SCALE when set.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 struct Launch {

@@ -297,7 +297,8 @@ TEST(ProtectionE2E, AfterSettingAStartPasswordTheNextStartAsksForItFirst) {
     Program p(restart);  // the same config.ini beside a fresh copy
     HWND prompt = p.WaitWindow(kStartPrompt);
     ASSERT_TRUE(prompt);
-    EXPECT_EQ(VisibleWindows(p.ProcessId()), 1);  // the prompt alone
+    // The prompt alone, once shown: it is found as soon as it exists.
+    EXPECT_TRUE(WaitUntil([&] { return VisibleWindows(p.ProcessId()) == 1; }));
 
     for (const wchar_t* wrong : {L"start1x", L"Start1x ", L"Start1"}) {
         Submit(prompt, wrong);

@@ -100,7 +100,8 @@ TEST(ScheduleE2E, TheCountdownIsTopmostCountsTheSavedSecondsAndActsAtZero) {
     EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 195) / 2);
     EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 106) / 2);
     EXPECT_TRUE(GetWindowLongW(countdown, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_TRUE(Program::Visible(countdown));
+    // Found as soon as it exists; shown a moment later (longer for an emulated 32-bit program).
+    EXPECT_TRUE(WaitUntil([&] { return Program::Visible(countdown); }));
     EXPECT_FALSE(Program::Visible(s.main));
 
     HWND label = Program::Ctl(countdown, reminderwnd::标签1);

@@ -4,6 +4,7 @@
 
 #include "Driver.h"
 #include "app/MainWindowLayout.h"
+#include "platform/win32/RegistryView.h"
 
 namespace sut::e2e {
 namespace {
@@ -39,13 +40,26 @@ std::string FileText(const Program& p) {
     return text;
 }
 
+// The Run value in the registry view that the program writes, whichever processor it is built for.
 std::wstring RunValue() {
     wchar_t data[2048] = {};
     DWORD size = sizeof data;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, L"QEMRIVAX", RRF_RT_REG_SZ, nullptr, data,
-                     &size) != ERROR_SUCCESS)
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE | win32::kMachineView,
+                      &key) != ERROR_SUCCESS)
         return L"<none>";
-    return data;
+    const LONG found = RegGetValueW(key, nullptr, L"QEMRIVAX", RRF_RT_REG_SZ, nullptr, data, &size);
+    RegCloseKey(key);
+    return found == ERROR_SUCCESS ? data : L"<none>";
+}
+
+void DeleteRunValue() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE | win32::kMachineView, &key) !=
+        ERROR_SUCCESS)
+        return;
+    RegDeleteValueW(key, L"QEMRIVAX");
+    RegCloseKey(key);
 }
 
 TEST(SettingsE2E, FirstStartSaveAndRestart) {
@@ -115,7 +129,7 @@ TEST(SettingsE2E, OutOfRangeHourShowsTheMessageAndSavesTheRest) {
 }
 
 TEST(SettingsE2E, StartMinimisedAloneAddsAndRemovesTheRunValue) {
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"QEMRIVAX");
+    DeleteRunValue();
     Program p;
     HWND main = Shown(p);
     ASSERT_TRUE(main);
